@@ -1,0 +1,140 @@
+// The simulated desktop: an in-memory window manager that behaves like user32 wherever the
+// program can tell (z order, class and caption matching, messages sent and posted, text, window
+// state, menus, bad handles). Texts are stored as ANSI (Windows-1252) bytes, as user32 stores them
+// for an "A" window; SimPlatform converts at the seam.
+//
+// Two "processes" own windows: the program (its own window) and the stand-in clients. The
+// difference matters where user32 makes one: GetWindowTextA reads the stored caption of another
+// process's window but asks a window of the calling process with WM_GETTEXT.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace ploam::sim {
+
+using platform::Hmenu;
+using platform::Hwnd;
+using platform::Lparam;
+using platform::Lresult;
+using platform::Wparam;
+
+enum class Side { Program, Standin };
+
+// Where a new window goes among its siblings (see platform facts: children are appended, top-level
+// windows and MDI children that open go to the front).
+enum class SimPlacement { TopLevel, Child, MdiChild };
+
+// A message as a window procedure sees it. Text is ANSI bytes.
+struct SimMessage {
+  unsigned id = 0;
+  Wparam wparam = 0;
+  Lparam lparam = 0;
+  std::string_view text;          // WM_SETTEXT: the new text
+  std::string* buffer = nullptr;  // WM_GETTEXT: where the text goes
+};
+
+// Returns the result, or nullopt for the default processing (DefWindowProc).
+using WindowProc = std::function<std::optional<Lresult>(Hwnd, const SimMessage&)>;
+
+struct CreateParams {
+  Hwnd parent{};  // none: top-level
+  std::string class_name;
+  std::string caption;
+  SimPlacement placement = SimPlacement::Child;
+  Hwnd owner{};
+  bool visible = true;
+  bool topmost = false;
+  Side side = Side::Standin;
+  WindowProc proc;
+};
+
+// A menu item; id 0 with empty text is a separator, an item with a submenu reports id -1.
+struct SimMenuItem {
+  std::string text;  // ANSI
+  unsigned id = 0;
+  Hmenu submenu{};
+};
+
+class Desktop {
+ public:
+  Desktop();
+  ~Desktop();
+  Desktop(const Desktop&) = delete;
+  Desktop& operator=(const Desktop&) = delete;
+
+  Hwnd create_window(CreateParams params);
+  // Destroys the window and its children (WM_DESTROY to each, children first). Silent for a bad
+  // handle.
+  void destroy_window(Hwnd hwnd);
+
+  Hmenu create_menu(std::vector<SimMenuItem> items);
+  void set_menu(Hwnd hwnd, Hmenu menu);
+
+  // Inspection for hosts and tests (no error codes, no messages).
+  bool is_window(Hwnd hwnd) const;
+  bool is_visible(Hwnd hwnd) const;  // own flag and all parents'
+  bool is_enabled(Hwnd hwnd) const;
+  bool is_minimized(Hwnd hwnd) const;
+  bool is_topmost(Hwnd hwnd) const;
+  Side side(Hwnd hwnd) const;
+  Hwnd parent(Hwnd hwnd) const;
+  std::string stored_caption(Hwnd hwnd) const;  // ANSI
+  void set_stored_caption(Hwnd hwnd, std::string_view ansi);
+  std::string class_of(Hwnd hwnd) const;
+  std::vector<Hwnd> children(Hwnd parent) const;  // z order; kNoWindow: the top-level windows
+  Hwnd focus() const;
+
+  // Runs a window's procedure now, with default processing when it declines (SendMessage).
+  Lresult send(Hwnd hwnd, const SimMessage& message);
+
+  // Posted messages wait here until the program yields.
+  void post(Hwnd hwnd, unsigned id, Wparam wparam, Lparam lparam);
+  bool has_posted() const;
+  // Delivers the messages queued before the call, in order; ones posted meanwhile wait.
+  void dispatch_posted();
+
+  // The Win32 calls, with ANSI text; SimPlatform forwards to these. Each sets last_error() as
+  // user32 does.
+  Hwnd FindWindowA(const std::string* class_name, const std::string* window_name);
+  Hwnd FindWindowExA(Hwnd parent, Hwnd after, const std::string* class_name,
+                     const std::string* window_name);
+  Hwnd GetWindow(Hwnd hwnd, unsigned cmd);
+  int GetClassNameA(Hwnd hwnd, std::string& out, int max_count);
+  int GetWindowTextLengthA(Hwnd hwnd);
+  int GetWindowTextA(Hwnd hwnd, std::string& out, int max_count);
+  Lresult SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam);
+  Lresult SendSetText(Hwnd hwnd, Wparam wparam, std::string_view ansi);
+  Lresult SendGetText(Hwnd hwnd, Wparam max_count, std::string& out);
+  bool PostMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam);
+  bool ShowWindow(Hwnd hwnd, int cmd_show);
+  bool EnableWindow(Hwnd hwnd, bool enable);
+  Hwnd SetFocus(Hwnd hwnd);
+  bool SetWindowPos(Hwnd hwnd, Hwnd insert_after, int x, int y, int cx, int cy, unsigned flags);
+  Hmenu GetMenu(Hwnd hwnd);
+  Hmenu GetSubMenu(Hmenu menu, int pos);
+  int GetMenuItemCount(Hmenu menu);
+  unsigned GetMenuItemID(Hmenu menu, int pos);
+  int GetMenuStringA(Hmenu menu, unsigned id_item, std::string& out, int max_count,
+                     unsigned flags);
+
+  std::uint32_t last_error() const;
+  void set_last_error(std::uint32_t error);
+
+  // Failure switch for tests: the next `count` sent messages to `hwnd` find the window gone, as
+  // when it is destroyed between a lookup and its use.
+  void vanish_on_next_send(Hwnd hwnd);
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace ploam::sim

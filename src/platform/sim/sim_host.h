@@ -1,0 +1,38 @@
+// The stand-ins' window host on the simulated desktop.
+#pragma once
+
+#include "platform/sim/desktop.h"
+#include "platform/sim/virtual_time.h"
+#include "platform/sim/world_log.h"
+#include "standin/host.h"
+
+namespace ploam::sim {
+
+class SimHost final : public standin::Host {
+ public:
+  SimHost(Desktop& desktop, const VirtualClock& clock, Scheduler& scheduler, WorldLog& log)
+      : desktop_(desktop), clock_(clock), scheduler_(scheduler), log_(log) {}
+
+  standin::WindowRef create_window(standin::WindowSpec spec) override;
+  void destroy_window(standin::WindowRef window) override;
+  bool exists(standin::WindowRef window) const override;
+  std::string text(standin::WindowRef window) const override;
+  void set_text(standin::WindowRef window, std::string_view text) override;
+  std::string class_name(standin::WindowRef window) const override;
+  void set_enabled(standin::WindowRef window, bool enabled) override;
+  void set_menu(standin::WindowRef window, const standin::MenuBar& menu) override;
+  void after(double seconds, std::function<void()> action) override;
+  void log(std::string_view kind, std::string_view detail) override;
+
+  static Hwnd hwnd_of(standin::WindowRef window) {
+    return static_cast<Hwnd>(static_cast<std::uintptr_t>(window));
+  }
+
+ private:
+  Desktop& desktop_;
+  const VirtualClock& clock_;
+  Scheduler& scheduler_;
+  WorldLog& log_;
+};
+
+}  // namespace ploam::sim

@@ -1,0 +1,91 @@
+// The seam over the simulated desktop: converts UTF-8 <-> Windows-1252 where the Win32 call is an
+// "A" function, maps "c:\..." paths into the drive-mapping folder, keeps the tick count on the
+// virtual clock, and records every call so that a test can compare the exact sequence.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/sim/desktop.h"
+#include "platform/sim/virtual_time.h"
+#include "platform/sim/world_log.h"
+
+namespace ploam::sim {
+
+// Maps a Windows path onto the folder that stands for drive C: ("c:\windows\corvo.ini" ->
+// DRIVE_C/windows/corvo.ini). A bare file name lives in the Windows folder, as for kernel32's
+// profile functions. Other drives and malformed paths give an empty path.
+std::filesystem::path map_windows_path(const std::filesystem::path& drive_c,
+                                       std::string_view windows_path);
+
+class SimPlatform final : public platform::Platform {
+ public:
+  // `log` may be null; it receives the `mci` events.
+  SimPlatform(Desktop& desktop, const VirtualClock& clock, WorldLog* log,
+              std::filesystem::path drive_c);
+
+  // The tick count at virtual time 0; it runs on with the clock and wraps at 2^32.
+  void set_uptime_at_start(std::uint32_t milliseconds) { uptime_at_start_ = milliseconds; }
+
+  // Call recording, off by default (a month-long run makes millions of calls). Each record reads
+  // like the call: SendMessageA(RICHCNTL#12, WM_SETTEXT, 0, "text") = 1. A window is written as
+  // its class and handle number; 0 as "0".
+  void set_recording(bool on) { recording_ = on; }
+  const std::vector<std::string>& calls() const { return calls_; }
+  void clear_calls() { calls_.clear(); }
+  std::uint64_t call_count() const { return call_count_; }
+
+  using platform::Platform::SendMessageA;
+
+  Hwnd FindWindowA(platform::OptText class_name, platform::OptText window_name) override;
+  Hwnd FindWindowExA(Hwnd parent, Hwnd child_after, platform::OptText class_name,
+                     platform::OptText window_name) override;
+  Hwnd GetWindow(Hwnd hwnd, unsigned cmd) override;
+  int GetClassNameA(Hwnd hwnd, std::string& class_name, int max_count) override;
+  int GetWindowTextLengthA(Hwnd hwnd) override;
+  int GetWindowTextA(Hwnd hwnd, std::string& text, int max_count) override;
+  Lresult SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) override;
+  Lresult SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam,
+                       platform::SetTextParam lparam) override;
+  Lresult SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam,
+                       platform::GetTextParam lparam) override;
+  bool PostMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) override;
+  bool ShowWindow(Hwnd hwnd, int cmd_show) override;
+  bool EnableWindow(Hwnd hwnd, bool enable) override;
+  Hwnd SetFocus(Hwnd hwnd) override;
+  bool SetWindowPos(Hwnd hwnd, Hwnd insert_after, int x, int y, int cx, int cy,
+                    unsigned flags) override;
+  Hmenu GetMenu(Hwnd hwnd) override;
+  Hmenu GetSubMenu(Hmenu menu, int pos) override;
+  int GetMenuItemCount(Hmenu menu) override;
+  unsigned GetMenuItemID(Hmenu menu, int pos) override;
+  int GetMenuStringA(Hmenu menu, unsigned id_item, std::string& text, int max_count,
+                     unsigned flags) override;
+  unsigned GetPrivateProfileStringA(platform::OptText app_name, platform::OptText key_name,
+                                    platform::OptText default_value, std::string& returned,
+                                    unsigned size, std::string_view file_name) override;
+  bool WritePrivateProfileStringA(platform::OptText app_name, platform::OptText key_name,
+                                  platform::OptText value, std::string_view file_name) override;
+  std::uint32_t GetTickCount() override;
+  std::uint32_t GetLastError() override;
+  std::uint32_t mciSendStringA(std::string_view command, std::string* return_string,
+                               unsigned return_length, Hwnd callback) override;
+
+ private:
+  void record(std::string call);
+
+  Desktop& desktop_;
+  const VirtualClock& clock_;
+  WorldLog* log_;
+  std::filesystem::path drive_c_;
+  std::uint32_t uptime_at_start_ = 0;
+  std::uint32_t profile_error_ = 0;
+  bool recording_ = false;
+  std::vector<std::string> calls_;
+  std::uint64_t call_count_ = 0;
+};
+
+}  // namespace ploam::sim

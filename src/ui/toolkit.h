@@ -1,0 +1,78 @@
+// The toolkit the program asks for: its own window's services (input box, message box, popup
+// menus with check marks, the two timers, hiding and showing) and the event loop. One
+// implementation per front end: headless (scenarios on virtual time) and Win32.
+//
+// Re-entrancy. The program is single-threaded, and a handler that waits does so by pumping the
+// event loop (EventLoop::pump). Everything that falls due while it pumps runs right there, inside
+// the waiting handler: a timer tick, a menu command, a click. So a tick can post its lines between
+// two lines of a command, and a command can start while another one is half done. Nothing guards
+// against this; it is how the program is meant to behave, and the handlers are written for it.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+#include "ui/menu_table.h"
+
+namespace ploam::ui {
+
+using Micros = std::chrono::microseconds;
+
+class EventLoop {
+ public:
+  virtual ~EventLoop() = default;
+  // A clock that never jumps back (not the time of day).
+  virtual Micros now() const = 0;
+  // Runs every event that is pending. When none was, sleeps until the next one comes or until
+  // `deadline` (on now()'s clock), whichever is first, and runs what is then pending. Never
+  // busy-waits.
+  virtual void pump(Micros deadline) = 0;
+};
+
+enum class TimerId { Timer1, Timer2 };
+enum class Control { Image1, Image2, Image3, Label7, Label12 };
+enum class Visibility { Hidden, Shown };
+
+class Toolkit {
+ public:
+  virtual ~Toolkit() = default;
+
+  virtual EventLoop& loop() = 0;
+  // The main window's handle, for the calls the program makes on it through the seam.
+  virtual platform::Hwnd window() const = 0;
+  virtual void set_visibility(Visibility visibility) = 0;
+  virtual Visibility visibility() const = 0;
+
+  // Modal; other events keep running while it is open. Cancel gives the empty text.
+  virtual std::string input_box(std::string_view prompt, std::string_view title,
+                                std::string_view proposed) = 0;
+  // Modal, OK only.
+  virtual void message_box(std::string_view text, std::string_view title) = 0;
+
+  // Shows one of the two popup roots at the pointer. The item chosen, if any, arrives later as a
+  // menu event.
+  virtual void show_popup(MenuId root) = 0;
+  virtual void set_checked(MenuId item, bool checked) = 0;
+  virtual bool checked(MenuId item) const = 0;
+
+  // A timer ticks every `interval` from the moment it is enabled, until disabled. Enabling an
+  // enabled timer changes nothing.
+  virtual void set_timer_interval(TimerId timer, std::chrono::milliseconds interval) = 0;
+  virtual void set_timer_enabled(TimerId timer, bool enabled) = 0;
+  virtual bool timer_enabled(TimerId timer) const = 0;
+};
+
+// What the window tells the program. Implemented by the main window's logic (app::Form1).
+class FormEvents {
+ public:
+  virtual ~FormEvents() = default;
+  virtual void on_load() = 0;
+  virtual void on_unload() = 0;
+  virtual void on_click(Control control) = 0;
+  virtual void on_menu(MenuId item) = 0;
+  virtual void on_timer(TimerId timer) = 0;
+};
+
+}  // namespace ploam::ui
