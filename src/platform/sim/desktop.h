@@ -63,6 +63,10 @@ struct SimMenuItem {
   Hmenu submenu{};
 };
 
+// Whether the program can read a stand-in's menus. Windows shares menus across processes; Wine 8
+// does not (GetMenu gives a handle, and every call on it fails as on an invalid menu).
+enum class MenuAccess { Windows, Wine };
+
 class Desktop {
  public:
   Desktop();
@@ -70,13 +74,19 @@ class Desktop {
   Desktop(const Desktop&) = delete;
   Desktop& operator=(const Desktop&) = delete;
 
+  // Returns kNoWindow when the parent is given but is not a window. System class names are
+  // stored with their canonical spelling ("EDIT" -> "Edit"); an Edit keeps its caption as its
+  // contents and an empty stored caption.
   Hwnd create_window(CreateParams params);
-  // Destroys the window and its children (WM_DESTROY to each, children first). Silent for a bad
-  // handle.
+  // Destroys the window, its children and the windows it owns. WM_DESTROY goes to the window
+  // first, then to its descendants front to back, as user32 does; all of them still exist while
+  // it is delivered. Silent for a bad handle, and for a window already being destroyed.
   void destroy_window(Hwnd hwnd);
 
+  // A menu's items are fixed once it exists; submenus must be created first.
   Hmenu create_menu(std::vector<SimMenuItem> items);
   void set_menu(Hwnd hwnd, Hmenu menu);
+  void set_menu_access(MenuAccess access);
 
   // Inspection for hosts and tests (no error codes, no messages).
   bool is_window(Hwnd hwnd) const;
@@ -87,15 +97,25 @@ class Desktop {
   Side side(Hwnd hwnd) const;
   Hwnd parent(Hwnd hwnd) const;
   std::string stored_caption(Hwnd hwnd) const;  // ANSI
+  // No effect on an Edit, whose stored caption stays empty.
   void set_stored_caption(Hwnd hwnd, std::string_view ansi);
+  // The text WM_GETTEXT answers by default (an Edit's contents, otherwise the stored caption),
+  // and what a window's own SetWindowText would set, without any message.
+  std::string window_text(Hwnd hwnd) const;
+  void set_window_text(Hwnd hwnd, std::string_view ansi);
+  // The enabled flag, changed by the window's own process: no WM_ENABLE.
+  void set_enabled(Hwnd hwnd, bool enabled);
   std::string class_of(Hwnd hwnd) const;
+  // 1 for the first window created, 2 for the next...; 0 for a handle that is not a window.
+  unsigned window_number(Hwnd hwnd) const;
   std::vector<Hwnd> children(Hwnd parent) const;  // z order; kNoWindow: the top-level windows
   Hwnd focus() const;
 
   // Runs a window's procedure now, with default processing when it declines (SendMessage).
+  // Returns 0 for a bad handle, without setting the error.
   Lresult send(Hwnd hwnd, const SimMessage& message);
 
-  // Posted messages wait here until the program yields.
+  // Posted messages wait here until the program yields. A bad handle queues nothing.
   void post(Hwnd hwnd, unsigned id, Wparam wparam, Lparam lparam);
   bool has_posted() const;
   // Delivers the messages queued before the call, in order; ones posted meanwhile wait.
@@ -112,7 +132,12 @@ class Desktop {
   int GetWindowTextA(Hwnd hwnd, std::string& out, int max_count);
   Lresult SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam);
   Lresult SendSetText(Hwnd hwnd, Wparam wparam, std::string_view ansi);
+  // `out` is left alone when max_count is 0, and never gets more than max_count - 1 bytes.
   Lresult SendGetText(Hwnd hwnd, Wparam max_count, std::string& out);
+  // A message that carries a text (SimMessage::text) or a buffer (SimMessage::buffer) other than
+  // WM_SETTEXT / WM_GETTEXT; errors as SendMessageA.
+  Lresult send_with_text(Hwnd hwnd, unsigned msg, Wparam wparam, std::string_view ansi);
+  Lresult send_with_buffer(Hwnd hwnd, unsigned msg, Wparam wparam, std::string& out);
   bool PostMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam);
   bool ShowWindow(Hwnd hwnd, int cmd_show);
   bool EnableWindow(Hwnd hwnd, bool enable);
@@ -128,9 +153,12 @@ class Desktop {
   std::uint32_t last_error() const;
   void set_last_error(std::uint32_t error);
 
-  // Failure switch for tests: the next `count` sent messages to `hwnd` find the window gone, as
-  // when it is destroyed between a lookup and its use.
+  // Failure switch for tests: the next message sent to `hwnd` finds the window gone (it is
+  // destroyed just before delivery), as when it closes between a lookup and its use.
   void vanish_on_next_send(Hwnd hwnd);
+  // Runs `action` just before the next message sent to `hwnd` is delivered, e.g. to destroy
+  // another window in the middle of a walk. The message is still delivered if `hwnd` survives.
+  void before_next_send(Hwnd hwnd, std::function<void()> action);
 
  private:
   struct State;

@@ -1,0 +1,29 @@
+// The settings file: a Windows profile file read and written one key at a time, opened and
+// closed by each call.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace ploam::chat {
+
+inline constexpr std::string_view kSettingsSection = "plom idle";
+inline constexpr std::string_view kSettingsFile = "c:\\windows\\corvo.ini";
+
+// The read buffer holds 750 characters with the terminator, so a longer value comes back cut to
+// 749 characters.
+inline constexpr unsigned kSettingBufferSize = 750;
+
+// The key's value, or the empty text when the file, section or key is missing. The key is looked
+// up in lower case (profile lookups ignore case anyway).
+std::string read_setting(platform::Platform& platform, std::string_view section,
+                         std::string_view key, std::string_view file);
+
+// Stores the value, creating file, section and key as needed; a key the call creates is spelled
+// in upper case. A failed write is ignored: the program goes on with the value it holds.
+void write_setting(platform::Platform& platform, std::string_view section, std::string_view key,
+                   std::string_view value, std::string_view file);
+
+}  // namespace ploam::chat

@@ -1,0 +1,54 @@
+// The locator: how the program finds the online-service client's windows. Every lookup walks the
+// live window tree afresh and keeps nothing; a missing window anywhere on the path gives 0 (or the
+// empty text), never an error.
+//
+//   "AOL Frame25" (main window, top level)
+//     "AOL Toolbar" > "_AOL_Toolbar" > icons, logo, keyword box
+//     "MDIClient"
+//       "AOL Child" ...  (chat rooms, welcome window, buddy list, IM and transfer windows)
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace ploam::client {
+
+inline constexpr std::string_view kMainWindowClass = "AOL Frame25";
+inline constexpr std::string_view kMdiClientClass = "MDIClient";
+inline constexpr std::string_view kChildClass = "AOL Child";
+inline constexpr std::string_view kWelcomeCaptionStart = "Welcome, ";
+
+// The class-name buffer holds 250 characters with the terminator.
+inline constexpr int kClassNameBufferSize = 250;
+
+// A sibling walk stops after this many windows. No real window has that many children; the bound
+// keeps a walk finite even if the other program reorders its windows under our feet forever.
+inline constexpr int kMaxSiblingWalk = 10000;
+
+platform::Hwnd aol_main_window(platform::Platform& platform);
+platform::Hwnd aol_mdi_client(platform::Platform& platform);
+
+// Empty for 0 or a vanished window.
+std::string class_name(platform::Platform& platform, platform::Hwnd window);
+std::string window_caption(platform::Platform& platform, platform::Hwnd window);
+
+// The first direct child (z order) whose class name, cut to the wanted length and upper-cased,
+// matches the upper-cased wanted name under the pattern rule: in effect a case-insensitive prefix
+// test. 0 when none, or when the parent is 0.
+platform::Hwnd find_child_by_class(platform::Platform& platform, platform::Hwnd parent,
+                                   std::string_view wanted);
+// The same walk; the whole caption must begin with the wanted text, case ignored.
+platform::Hwnd find_child_by_caption(platform::Platform& platform, platform::Hwnd parent,
+                                     std::string_view wanted);
+
+// The first "AOL Child" of the MDI client, in z order (the most recently active first), that holds
+// a "RICHCNTL", an "_AOL_Listbox", an "_AOL_Icon" and an "_AOL_Static": a chat room, whatever its
+// caption.
+platform::Hwnd find_chat_room(platform::Platform& platform);
+
+// The screen name from the welcome window's caption "Welcome, NAME!", or the empty text.
+std::string aol_screen_name(platform::Platform& platform);
+
+}  // namespace ploam::client

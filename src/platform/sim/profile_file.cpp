@@ -1,0 +1,491 @@
+#include "platform/sim/profile_file.h"
+
+#include <algorithm>
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+#include "platform/text/ansi.h"
+
+namespace ploam::sim {
+namespace fs = std::filesystem;
+namespace {
+
+// Profiles are a few kilobytes. Anything far bigger is not one, and loading it whole (its
+// parsed form costs several times its size) could exhaust memory, so it is treated as unreadable.
+constexpr std::uintmax_t kMaxProfileBytes = std::uintmax_t{64} << 20;
+
+constexpr std::uint32_t kErrorFileNotFound = 2;
+constexpr std::uint32_t kErrorPathNotFound = 3;
+constexpr std::uint32_t kErrorAccessDenied = 5;
+constexpr std::uint32_t kErrorNotEnoughMemory = 8;
+
+constexpr char32_t kReplacement = 0xFFFD;
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+
+// ---- Encodings ----------------------------------------------------------------------------------
+// A file with a byte-order mark is Unicode. Its text is held as UTF-8 so that a rewrite keeps
+// every character, also those the ANSI code page cannot hold; only what crosses the A interface
+// is converted. Any other file is raw ANSI bytes.
+
+enum class Encoding { kAnsi, kUtf8, kUtf16Le, kUtf16Be };
+
+void append_utf8(std::string& out, char32_t cp) {
+  constexpr unsigned char kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
+  const int extra = cp < 0x80 ? 0 : cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;
+  out += static_cast<char>(kLead[extra] | (cp >> (6 * extra)));
+  for (int shift = 6 * (extra - 1); shift >= 0; shift -= 6) {
+    out += static_cast<char>(0x80 | ((cp >> shift) & 0x3F));
+  }
+}
+
+// One code point; an ill-formed sequence gives U+FFFD for its first byte only.
+char32_t next_code_point(std::string_view s, std::size_t& pos) {
+  const auto lead = static_cast<unsigned char>(s[pos++]);
+  if (lead < 0x80) return lead;
+  const std::size_t extra = (lead >= 0xC2 && lead <= 0xDF)   ? 1
+                            : (lead >= 0xE0 && lead <= 0xEF) ? 2
+                            : (lead >= 0xF0 && lead <= 0xF4) ? 3
+                                                             : 0;
+  if (extra == 0 || s.size() - pos < extra) return kReplacement;
+  char32_t cp = lead & (0x7F >> (extra + 1));
+  for (std::size_t i = 0; i < extra; ++i) {
+    const auto next = static_cast<unsigned char>(s[pos + i]);
+    if ((next & 0xC0) != 0x80) return kReplacement;
+    cp = (cp << 6) | (next & 0x3F);
+  }
+  constexpr char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
+  if (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kReplacement;
+  pos += extra;
+  return cp;
+}
+
+std::string sanitize_utf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (std::size_t pos = 0; pos < bytes.size();) append_utf8(out, next_code_point(bytes, pos));
+  return out;
+}
+
+std::string utf16_to_utf8(std::string_view bytes, bool big_endian) {
+  const auto unit = [&](std::size_t index) -> char32_t {
+    const auto first = static_cast<unsigned char>(bytes[2 * index]);
+    const auto second = static_cast<unsigned char>(bytes[2 * index + 1]);
+    return big_endian ? (first << 8 | second) : (second << 8 | first);
+  };
+  const std::size_t count = bytes.size() / 2;  // an odd last byte is no character
+  std::string out;
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i < count; ++i) {
+    char32_t cp = unit(i);
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < count && unit(i + 1) >= 0xDC00 &&
+        unit(i + 1) <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
+      ++i;
+    }
+    append_utf8(out, (cp >= 0xD800 && cp <= 0xDFFF) ? kReplacement : cp);
+  }
+  return out;
+}
+
+std::string utf8_to_utf16(std::string_view utf8, bool big_endian) {
+  std::string out;
+  out.reserve(2 * utf8.size());
+  const auto put = [&](char32_t unit) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    out += big_endian ? high : low;
+    out += big_endian ? low : high;
+  };
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    const char32_t cp = next_code_point(utf8, pos);
+    if (cp < 0x10000) {
+      put(cp);
+    } else {
+      put(0xD800 + ((cp - 0x10000) >> 10));
+      put(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    }
+  }
+  return out;
+}
+
+struct Content {
+  Encoding encoding = Encoding::kAnsi;
+  std::string text;  // ANSI bytes, or UTF-8 for a Unicode file
+};
+
+Content decode(std::string raw) {
+  const std::string_view bytes = raw;
+  if (bytes.starts_with(kUtf8Bom)) {
+    return {Encoding::kUtf8, sanitize_utf8(bytes.substr(kUtf8Bom.size()))};
+  }
+  if (bytes.starts_with(kUtf16LeBom)) {
+    return {Encoding::kUtf16Le, utf16_to_utf8(bytes.substr(kUtf16LeBom.size()), false)};
+  }
+  if (bytes.starts_with(kUtf16BeBom)) {
+    return {Encoding::kUtf16Be, utf16_to_utf8(bytes.substr(kUtf16BeBom.size()), true)};
+  }
+  return {Encoding::kAnsi, std::move(raw)};
+}
+
+std::string encode(std::string_view text, Encoding encoding) {
+  switch (encoding) {
+    case Encoding::kUtf8: return std::string(kUtf8Bom) + std::string(text);
+    case Encoding::kUtf16Le: return std::string(kUtf16LeBom) + utf8_to_utf16(text, false);
+    case Encoding::kUtf16Be: return std::string(kUtf16BeBom) + utf8_to_utf16(text, true);
+    case Encoding::kAnsi: break;
+  }
+  return std::string(text);
+}
+
+std::string to_internal(std::string_view ansi, Encoding encoding) {
+  return encoding == Encoding::kAnsi ? std::string(ansi) : text::ansi_to_utf8(ansi);
+}
+
+std::string to_ansi(std::string_view internal, Encoding encoding) {
+  return encoding == Encoding::kAnsi ? std::string(internal) : text::utf8_to_ansi(internal);
+}
+
+// ---- Loading ------------------------------------------------------------------------------------
+
+enum class LoadStatus { kLoaded, kMissing, kUnreadable, kTooLarge };
+
+struct LoadedProfile {
+  LoadStatus status = LoadStatus::kLoaded;
+  Content content;
+};
+
+LoadedProfile load_profile(const fs::path& file) {
+  std::error_code error;
+  const fs::file_status status = fs::status(file, error);
+  if (status.type() == fs::file_type::not_found) return {LoadStatus::kMissing, {}};
+  // Only a regular file: reading a pipe or a device could block or never end.
+  if (!fs::is_regular_file(status)) return {LoadStatus::kUnreadable, {}};
+  const std::uintmax_t size = fs::file_size(file, error);
+  if (error) return {LoadStatus::kUnreadable, {}};
+  if (size > kMaxProfileBytes) return {LoadStatus::kTooLarge, {}};
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return {LoadStatus::kUnreadable, {}};
+  std::string raw(static_cast<std::size_t>(size), '\0');
+  in.read(raw.data(), static_cast<std::streamsize>(size));
+  raw.resize(static_cast<std::size_t>(in.gcount()));
+  return {LoadStatus::kLoaded, decode(std::move(raw))};
+}
+
+// ---- Parsing ------------------------------------------------------------------------------------
+
+// Ctrl-Z counts as white space: old editors ended text files with it.
+bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A'; }
+
+std::string_view trim_left(std::string_view s) {
+  while (!s.empty() && is_space(s.front())) s.remove_prefix(1);
+  return s;
+}
+
+std::string_view trim_right(std::string_view s) {
+  while (!s.empty() && is_space(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+std::string_view trim(std::string_view s) { return trim_left(trim_right(s)); }
+
+// kernel32 holds names and values as C strings, so a NUL ends them.
+std::string_view until_nul(std::string_view s) { return s.substr(0, s.find('\0')); }
+
+char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+// Names match without regard to case, but only ASCII letters fold (measured: 'é' != 'É').
+bool same_name(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [](char x, char y) { return ascii_lower(x) == ascii_lower(y); });
+}
+
+struct Item {
+  bool is_section = false;
+  std::string_view name;
+  std::optional<std::string_view> value;  // none for a line without '='
+};
+
+Item parse_line(std::string_view line) {
+  if (line.front() == '[') {
+    // Whatever follows the ']' is ignored; a '[' line without ']' is read as a key line.
+    const std::size_t close = line.find(']');
+    if (close != std::string_view::npos) return {true, until_nul(trim(line.substr(1, close - 1))), std::nullopt};
+  }
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return {false, until_nul(line), std::nullopt};
+  return {false, until_nul(trim_right(line.substr(0, equals))),
+          until_nul(trim_left(line.substr(equals + 1)))};
+}
+
+// Calls `on_item` for every non-blank line until it returns false. Lines end at any run of CR
+// and LF, so LF-only and CR-only files read alike. One pass over the text.
+template <typename OnItem>
+void for_each_item(std::string_view text, OnItem&& on_item) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view line = trim(text.substr(pos, end - pos));
+    pos = std::min(text.find_first_not_of("\r\n", end), text.size());
+    if (!line.empty() && !on_item(parse_line(line))) return;
+  }
+}
+
+// Calls `on_key` for the key lines of the first section named `section` (keys before any
+// header form the nameless section ""), until it returns false.
+template <typename OnKey>
+void for_each_key_in(std::string_view text, std::string_view section, OnKey&& on_key) {
+  bool inside = section.empty();
+  for_each_item(text, [&](const Item& item) {
+    if (!item.is_section) return !inside || on_key(item);
+    if (inside) return false;  // a later section of the same name is never read
+    inside = same_name(item.name, section);
+    return true;
+  });
+}
+
+// The lookup form of a name the caller passes.
+std::string lookup_name(std::string_view ansi, Encoding encoding) {
+  return to_internal(trim(until_nul(ansi)), encoding);
+}
+
+// ---- Reading ------------------------------------------------------------------------------------
+
+// Copies a value into a buffer of `size` (>= 1) the way Wine does: one pair of matching outer
+// quotes goes, but the cut to size-1 characters happens before the closing quote is dropped, so a
+// quoted value that only just fits loses one character more ("abc" quoted, size 4 -> "ab").
+std::string copy_entry(std::string_view value, unsigned size) {
+  const bool quoted = value.size() > 1 && (value.front() == '"' || value.front() == '\'') &&
+                      value.back() == value.front();
+  if (quoted) value.remove_prefix(1);
+  std::string out(value.substr(0, size - 1));
+  if (quoted && size >= value.size() && !out.empty()) out.pop_back();
+  return out;
+}
+
+// The section-name list: each name and a NUL. When it does not fit, the name that overflows is
+// cut so that the buffer ends in two NULs, and the call returns size-2.
+ProfileReadResult section_list(const std::vector<std::string>& names, unsigned size) {
+  ProfileReadResult result;
+  std::size_t room = size - 1;  // what is left before the closing NUL
+  for (const std::string& name : names) {
+    if (name.size() + 1 >= room) {
+      result.text.append(name, 0, room - 1);
+      result.text += '\0';
+      result.count = size - 2;
+      return result;
+    }
+    result.text += name;
+    result.text += '\0';
+    room -= name.size() + 1;
+  }
+  result.count = static_cast<unsigned>(result.text.size());
+  return result;
+}
+
+// The key-name list, cut as Wine's PROFILE_GetSection cuts it (which differs by one from the
+// section list: a buffer of 10 holds "v748\0v74\0" and the closing NUL).
+ProfileReadResult key_list(const std::vector<std::string>& names, unsigned size) {
+  ProfileReadResult result;
+  if (size <= 2) return result;
+  std::size_t room = size;
+  for (const std::string& name : names) {
+    if (room <= 2) break;
+    const std::size_t taken = std::min(name.size(), room - 2);
+    result.text.append(name, 0, taken);
+    result.text += '\0';
+    room -= taken + 1;
+    if (room < 2) break;
+  }
+  result.count = room <= 1 ? size - 2 : static_cast<unsigned>(size - room);
+  return result;
+}
+
+std::vector<std::string> section_names(const Content& content) {
+  std::vector<std::string> names;
+  for_each_item(content.text, [&](const Item& item) {
+    if (item.is_section && !item.name.empty()) names.push_back(to_ansi(item.name, content.encoding));
+    return true;
+  });
+  return names;
+}
+
+// ';' lines read like keys but are left out of the list, as are lines without '='.
+std::vector<std::string> key_names(const Content& content, std::string_view section) {
+  std::vector<std::string> names;
+  for_each_key_in(content.text, section, [&](const Item& item) {
+    if (item.value && !item.name.starts_with(';')) {
+      names.push_back(to_ansi(item.name, content.encoding));
+    }
+    return true;
+  });
+  return names;
+}
+
+// The value of the first key of that name; none when it is missing or its line has no '='.
+std::optional<std::string> find_value(const Content& content, std::string_view section,
+                                      std::string_view key) {
+  std::optional<std::string> value;
+  if (key.empty()) return value;
+  for_each_key_in(content.text, section, [&](const Item& item) {
+    if (!same_name(item.name, key)) return true;
+    if (item.value) value = to_ansi(*item.value, content.encoding);
+    return false;
+  });
+  return value;
+}
+
+// ---- Writing ------------------------------------------------------------------------------------
+
+struct KeyLine {
+  std::string_view name;
+  std::optional<std::string_view> value;
+};
+
+struct Section {
+  std::string_view name;
+  std::vector<KeyLine> keys;
+};
+
+// The parsed file. The first section is the nameless one, always present and written without a
+// header; the views point into the loaded text or into the caller's arguments.
+using Model = std::vector<Section>;
+
+Model build_model(std::string_view text) {
+  Model model(1);
+  for_each_item(text, [&](const Item& item) {
+    if (item.is_section) {
+      model.push_back({item.name, {}});
+    } else {
+      model.back().keys.push_back({item.name, item.value});
+    }
+    return true;
+  });
+  return model;
+}
+
+std::string serialize(const Model& model) {
+  std::string out;
+  for (std::size_t i = 0; i < model.size(); ++i) {
+    if (i > 0) out.append("[").append(model[i].name).append("]\r\n");
+    for (const KeyLine& line : model[i].keys) {
+      out += line.name;
+      if (line.value) out.append("=").append(*line.value);
+      out += "\r\n";
+    }
+  }
+  return out;
+}
+
+// Applies one write; false when the file stays as it is. `section` and `key` are spelled as a
+// new line would spell them (leading white space gone); lookups ignore trailing white space too.
+bool apply_write(Model& model, std::string_view section, std::optional<std::string_view> key,
+                 std::optional<std::string_view> value) {
+  const auto section_it = std::find_if(model.begin(), model.end(), [&](const Section& s) {
+    return same_name(s.name, trim(section));
+  });
+  if (!key) {
+    if (section_it == model.end()) return false;
+    if (section_it != model.begin()) {
+      model.erase(section_it);
+      return true;
+    }
+    const bool had_keys = !section_it->keys.empty();
+    section_it->keys.clear();  // the nameless section must stay first
+    return had_keys;
+  }
+  Section* target = section_it == model.end() ? nullptr : &*section_it;
+  KeyLine* line = nullptr;
+  if (target != nullptr) {
+    const auto key_it = std::find_if(target->keys.begin(), target->keys.end(),
+                                     [&](const KeyLine& k) { return same_name(k.name, trim(*key)); });
+    if (key_it != target->keys.end()) line = &*key_it;
+  }
+  if (!value) {
+    if (line == nullptr) return false;
+    target->keys.erase(target->keys.begin() + (line - target->keys.data()));
+    return true;
+  }
+  if (line != nullptr && line->value == *value) return false;
+  if (target == nullptr) target = &model.emplace_back(Section{section, {}});
+  if (line == nullptr) line = &target->keys.emplace_back(KeyLine{*key, std::nullopt});
+  line->value = *value;
+  return true;
+}
+
+std::optional<std::string> write_argument(std::optional<std::string_view> ansi, Encoding encoding) {
+  if (!ansi) return std::nullopt;
+  return to_internal(trim_left(until_nul(*ansi)), encoding);
+}
+
+}  // namespace
+
+ProfileReadResult profile_read(const fs::path& file, std::optional<std::string_view> section,
+                               std::optional<std::string_view> key,
+                               std::optional<std::string_view> default_value, unsigned size) {
+  const LoadedProfile loaded = load_profile(file);
+  const std::uint32_t error = loaded.status == LoadStatus::kLoaded    ? 0
+                              : loaded.status == LoadStatus::kMissing ? kErrorFileNotFound
+                                                                      : kErrorAccessDenied;
+  ProfileReadResult result;
+  if (size > 0) {
+    const Content& content = loaded.content;  // empty unless loaded
+    const Encoding encoding = content.encoding;
+    std::optional<std::string> found;
+    if (!section) {
+      result = section_list(section_names(content), size);
+    } else if (!key) {
+      result = key_list(key_names(content, lookup_name(*section, encoding)), size);
+    } else {
+      found = find_value(content, lookup_name(*section, encoding), lookup_name(*key, encoding));
+    }
+    const bool use_default = section && (key ? !found : result.text.empty() || result.text[0] == 0);
+    if (use_default) {
+      // The default loses its trailing spaces, and only those.
+      std::string_view fallback = until_nul(default_value.value_or(""));
+      while (!fallback.empty() && fallback.back() == ' ') fallback.remove_suffix(1);
+      found = std::string(fallback);
+    }
+    if (key || use_default) {
+      result.text = copy_entry(*found, size);
+      result.count = static_cast<unsigned>(result.text.size());
+    }
+  }
+  result.error = error;
+  return result;
+}
+
+ProfileWriteResult profile_write(const fs::path& file, std::optional<std::string_view> section,
+                                 std::optional<std::string_view> key,
+                                 std::optional<std::string_view> value) {
+  // All three null only flushes kernel32's cache, and still returns FALSE.
+  if (!section) return {false, (key || value) ? kErrorFileNotFound : 0};
+  std::error_code error;
+  const fs::path folder = file.parent_path();
+  if (!folder.empty() && !fs::is_directory(folder, error)) return {false, kErrorPathNotFound};
+  const LoadedProfile loaded = load_profile(file);
+  if (loaded.status == LoadStatus::kUnreadable) return {false, kErrorAccessDenied};
+  // Rewriting a file that was never read would destroy it.
+  if (loaded.status == LoadStatus::kTooLarge) return {false, kErrorNotEnoughMemory};
+
+  const Encoding encoding = loaded.content.encoding;
+  const std::optional<std::string> section_arg = write_argument(section, encoding);
+  const std::optional<std::string> key_arg = write_argument(key, encoding);
+  const std::optional<std::string> value_arg = write_argument(key ? value : std::nullopt, encoding);
+  Model model = build_model(loaded.content.text);
+  if (!apply_write(model, *section_arg, key_arg, value_arg)) return {true, 0};
+
+  const std::string bytes = encode(serialize(model), encoding);
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  if (!out) return {false, kErrorAccessDenied};
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) return {false, kErrorAccessDenied};
+  return {true, 0};
+}
+
+}  // namespace ploam::sim

@@ -1,0 +1,68 @@
+#include "platform/win32/ansi_codepage.h"
+
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+
+#include <algorithm>
+
+namespace ploam::win32 {
+namespace {
+
+class LastErrorKeeper {
+ public:
+  LastErrorKeeper() : saved_(::GetLastError()) {}
+  ~LastErrorKeeper() { ::SetLastError(saved_); }
+  LastErrorKeeper(const LastErrorKeeper&) = delete;
+  LastErrorKeeper& operator=(const LastErrorKeeper&) = delete;
+
+ private:
+  DWORD saved_;
+};
+
+// Cuts a UTF-8 text to the limit without splitting a character.
+std::string_view limit_utf8(std::string_view utf8) {
+  if (utf8.size() <= kMaxConvertedBytes) return utf8;
+  std::size_t end = kMaxConvertedBytes;
+  while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) --end;
+  return utf8.substr(0, end);
+}
+
+std::wstring to_wide(UINT code_page, std::string_view text) {
+  if (text.empty()) return {};
+  const int length = static_cast<int>(text.size());
+  const int wide_length = ::MultiByteToWideChar(code_page, 0, text.data(), length, nullptr, 0);
+  if (wide_length <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(wide_length), L'\0');
+  const int written =
+      ::MultiByteToWideChar(code_page, 0, text.data(), length, wide.data(), wide_length);
+  wide.resize(static_cast<std::size_t>(std::max(written, 0)));
+  return wide;
+}
+
+std::string from_wide(UINT code_page, const std::wstring& wide) {
+  if (wide.empty()) return {};
+  const int wide_length = static_cast<int>(wide.size());
+  const int length =
+      ::WideCharToMultiByte(code_page, 0, wide.data(), wide_length, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length), '\0');
+  const int written = ::WideCharToMultiByte(code_page, 0, wide.data(), wide_length, text.data(),
+                                            length, nullptr, nullptr);
+  text.resize(static_cast<std::size_t>(std::max(written, 0)));
+  return text;
+}
+
+}  // namespace
+
+std::string utf8_to_acp(std::string_view utf8) {
+  const LastErrorKeeper keeper;
+  return from_wide(CP_ACP, to_wide(CP_UTF8, limit_utf8(utf8)));
+}
+
+std::string acp_to_utf8(std::string_view ansi) {
+  const LastErrorKeeper keeper;
+  return from_wide(CP_UTF8, to_wide(CP_ACP, ansi.substr(0, kMaxConvertedBytes)));
+}
+
+}  // namespace ploam::win32

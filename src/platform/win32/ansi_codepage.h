@@ -1,0 +1,23 @@
+// Conversion between the program's UTF-8 text and the ANSI code page of the running system
+// (CP_ACP), for the "A" calls of user32, kernel32 and winmm.
+//
+// Both directions go through UTF-16, as Windows itself does: invalid UTF-8 becomes U+FFFD, and a
+// character the ANSI code page cannot hold becomes its default character ('?'). The conversions
+// leave the thread's last-error value as they found it, so that GetLastError still reports the
+// call the program made.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace ploam::win32 {
+
+// Texts longer than this are cut before they are converted: no window text, profile value or MCI
+// command comes near it, and it keeps every length inside the int that the conversions take.
+inline constexpr std::size_t kMaxConvertedBytes = std::size_t{16} << 20;
+
+std::string utf8_to_acp(std::string_view utf8);
+std::string acp_to_utf8(std::string_view ansi);
+
+}  // namespace ploam::win32

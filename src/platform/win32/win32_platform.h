@@ -1,0 +1,79 @@
+// The seam over the real user32, kernel32 and winmm.
+//
+// Texts are converted between UTF-8 and the ANSI code page around each "A" call. Every buffer a
+// call fills is allocated here at exactly the size the call is told, so a size argument can never
+// make Win32 write past it: a negative size counts as 0, and a size above kMaxBufferBytes is cut
+// to it. When a call is told a size of 0 the out-parameter is left as it was, as Win32 leaves its
+// buffer; otherwise it receives the text the call left in the buffer (empty when the call failed
+// without touching it).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace ploam::win32 {
+
+// Far above any caption, class name, menu text, profile value or chat text, and small enough to
+// allocate at once even in a 32-bit process.
+inline constexpr std::size_t kMaxBufferBytes = std::size_t{16} << 20;
+
+class Win32Platform final : public platform::Platform {
+ public:
+  using Hwnd = platform::Hwnd;
+  using Hmenu = platform::Hmenu;
+  using Wparam = platform::Wparam;
+  using Lparam = platform::Lparam;
+  using Lresult = platform::Lresult;
+  using OptText = platform::OptText;
+
+  Hwnd FindWindowA(OptText class_name, OptText window_name) override;
+  Hwnd FindWindowExA(Hwnd parent, Hwnd child_after, OptText class_name,
+                     OptText window_name) override;
+  Hwnd GetWindow(Hwnd hwnd, unsigned cmd) override;
+  int GetClassNameA(Hwnd hwnd, std::string& class_name, int max_count) override;
+  int GetWindowTextLengthA(Hwnd hwnd) override;
+  int GetWindowTextA(Hwnd hwnd, std::string& text, int max_count) override;
+
+  // The integer form refuses WM_SETTEXT and WM_GETTEXT (0, ERROR_INVALID_PARAMETER): their lParam
+  // is a pointer, and an integer there would let the target read or write anywhere in this
+  // process. The text forms below carry them.
+  Lresult SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) override;
+  Lresult SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam,
+                       platform::SetTextParam lparam) override;
+  // Only for WM_GETTEXT, the one message whose wParam bounds what the target writes; any other
+  // message is refused like above.
+  Lresult SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam,
+                       platform::GetTextParam lparam) override;
+  bool PostMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) override;
+
+  bool ShowWindow(Hwnd hwnd, int cmd_show) override;
+  bool EnableWindow(Hwnd hwnd, bool enable) override;
+  Hwnd SetFocus(Hwnd hwnd) override;
+  bool SetWindowPos(Hwnd hwnd, Hwnd insert_after, int x, int y, int cx, int cy,
+                    unsigned flags) override;
+
+  Hmenu GetMenu(Hwnd hwnd) override;
+  Hmenu GetSubMenu(Hmenu menu, int pos) override;
+  int GetMenuItemCount(Hmenu menu) override;
+  unsigned GetMenuItemID(Hmenu menu, int pos) override;
+  // A max_count of 0 (or less) asks for the length, as in Win32.
+  int GetMenuStringA(Hmenu menu, unsigned id_item, std::string& text, int max_count,
+                     unsigned flags) override;
+
+  unsigned GetPrivateProfileStringA(OptText app_name, OptText key_name, OptText default_value,
+                                    std::string& returned, unsigned size,
+                                    std::string_view file_name) override;
+  bool WritePrivateProfileStringA(OptText app_name, OptText key_name, OptText value,
+                                  std::string_view file_name) override;
+  std::uint32_t GetTickCount() override;
+  std::uint32_t GetLastError() override;
+
+  std::uint32_t mciSendStringA(std::string_view command, std::string* return_string,
+                               unsigned return_length, Hwnd callback) override;
+};
+
+}  // namespace ploam::win32

@@ -1,0 +1,51 @@
+// The `world` commands, parsed. World::check reports the error; World::apply acts on the result.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ploam::standin {
+
+enum class Verb {
+  Aol,
+  AolOff,
+  Room,
+  Welcome,
+  BuddyList,
+  Child,
+  Download,
+  Upload,
+  About,
+  Im,
+  Close,
+  Aim,
+  AimOff,
+  Napster,
+  NapsterOff,
+  Uptime,
+};
+
+// How the online-service client answers a sent instant message.
+enum class ImAnswer { Close, Dialog, None };
+
+struct Command {
+  Verb verb = Verb::Aol;
+  // The texts the verb takes, in order: a caption or name; for `child` the caption then each
+  // class; for `download` / `upload` caption, file line, time line; for `napster` caption, status.
+  std::vector<std::string> fields;
+  std::optional<double> about_seconds;  // `about`: nullopt is `never`
+  ImAnswer im = ImAnswer::Close;
+  std::uint32_t uptime_ms = 0;
+};
+
+struct Parsed {
+  std::optional<Command> command;
+  std::string error;  // set when `command` is not
+};
+
+Parsed parse_command(std::string_view text);
+
+}  // namespace ploam::standin

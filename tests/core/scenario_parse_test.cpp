@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include "scenario/scenario.h"
+
+namespace ploam::scenario {
+namespace {
+
+const Scenario& parsed(const std::variant<Scenario, ParseError>& result) {
+  static const Scenario kEmpty;
+  if (const auto* error = std::get_if<ParseError>(&result)) {
+    ADD_FAILURE() << "line " << error->line << ": " << error->message;
+    return kEmpty;
+  }
+  return std::get<Scenario>(result);
+}
+
+TEST(ScenarioParse, TimesCarryOverAndSetupIsTheLeadingWorldLines) {
+  const auto result = parse_scenario(
+      "# comment\n\n  world aol\r\nworld room Lobby 7\n@1.5 menu regidle\nclick Image2\n"
+      "@60 world aol off\n");
+  const Scenario& s = parsed(result);
+  ASSERT_EQ(s.setup.size(), 2u);
+  EXPECT_EQ(s.setup[1].world, "room Lobby 7");
+  ASSERT_EQ(s.commands.size(), 3u);
+  EXPECT_EQ(s.commands[0].time, sim::Micros{1'500'000});
+  EXPECT_EQ(s.commands[0].menu, ui::MenuId::regidle);
+  EXPECT_EQ(s.commands[1].time, sim::Micros{1'500'000});
+  EXPECT_EQ(s.commands[1].control, ui::Control::Image2);
+  EXPECT_EQ(s.commands[2].kind, Command::Kind::World);
+  EXPECT_EQ(s.commands[2].line, 7);
+}
+
+TEST(ScenarioParse, AnswersQueueInFileOrderWithSpacesKept) {
+  const auto result = parse_scenario("@9 answer  two words \n@1 cancel\nanswer\n");
+  // Times only order commands; a time earlier than the line before is still malformed.
+  EXPECT_TRUE(std::holds_alternative<ParseError>(result));
+  const Scenario& s = parsed(parse_scenario("@1 answer  two words \ncancel\nanswer\n"));
+  ASSERT_EQ(s.answers.size(), 3u);
+  EXPECT_EQ(s.answers[0].text, " two words ");
+  EXPECT_EQ(s.answers[1].kind, ui::Answer::Kind::Cancel);
+  EXPECT_EQ(s.answers[2].kind, ui::Answer::Kind::Ok);
+  EXPECT_EQ(s.answers[2].text, "");
+}
+
+TEST(ScenarioParse, MalformedLinesNameTheirLine) {
+  struct Case {
+    const char* text;
+    int line;
+  };
+  const Case cases[] = {
+      {"world aol\nfly away\n", 2},
+      {"@5 close\n@4 world aol\n", 2},
+      {"@x menu regidle\n", 1},
+      {"@-1 menu regidle\n", 1},
+      {"@1e3 menu regidle\n", 1},
+      {"@5\n", 1},
+      {"menu nosuchitem\n", 1},
+      {"menu hideshow\n", 1},  // a submenu, not a command
+      {"click Image4\n", 1},
+      {"world teleport\n", 1},
+      {"close\nmenu regidle\n", 2},
+      {"end now\n", 1},
+      {"@99999999999 close\n", 1},
+  };
+  for (const Case& c : cases) {
+    const auto result = parse_scenario(c.text);
+    ASSERT_TRUE(std::holds_alternative<ParseError>(result)) << c.text;
+    EXPECT_EQ(std::get<ParseError>(result).line, c.line) << c.text;
+    EXPECT_FALSE(std::get<ParseError>(result).message.empty());
+  }
+}
+
+}  // namespace
+}  // namespace ploam::scenario

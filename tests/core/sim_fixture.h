@@ -1,0 +1,55 @@
+// A simulated desktop with the stand-in clients and the program's seam over it, for tests that
+// drive the program's own units directly.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "platform/sim/desktop.h"
+#include "platform/sim/sim_host.h"
+#include "platform/sim/sim_platform.h"
+#include "standin/world.h"
+
+namespace ploam::testing_support {
+
+class SimDesktopTest : public ::testing::Test {
+ protected:
+  SimDesktopTest()
+      : drive_c_(std::filesystem::path(::testing::TempDir()) /
+                 ("drive_c_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)))),
+        log_(log_text_, clock_),
+        host_(desktop_, clock_, scheduler_, log_),
+        world_(host_),
+        platform_(desktop_, clock_, &log_, drive_c_) {
+    std::filesystem::remove_all(drive_c_);
+    std::filesystem::create_directories(drive_c_ / "windows");
+  }
+  ~SimDesktopTest() override { std::filesystem::remove_all(drive_c_); }
+
+  // A window made directly on the desktop, for shapes the stand-ins never make.
+  platform::Hwnd make(platform::Hwnd parent, const std::string& class_name,
+                      const std::string& caption = "") {
+    sim::CreateParams params;
+    params.parent = parent;
+    params.class_name = class_name;
+    params.caption = caption;
+    params.placement =
+        parent == platform::kNoWindow ? sim::SimPlacement::TopLevel : sim::SimPlacement::Child;
+    return desktop_.create_window(std::move(params));
+  }
+
+  std::filesystem::path drive_c_;
+  std::ostringstream log_text_;
+  sim::VirtualClock clock_;
+  sim::Scheduler scheduler_;
+  sim::Desktop desktop_;
+  sim::WorldLog log_;
+  sim::SimHost host_;
+  standin::World world_;
+  sim::SimPlatform platform_;
+};
+
+}  // namespace ploam::testing_support

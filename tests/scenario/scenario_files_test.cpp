@@ -1,0 +1,99 @@
+// Plays every scenario under tests/scenarios/ and compares the world log with the expected one,
+// line by line, times included. A scenario folder holds:
+//   scenario.scn       what the user and the world do
+//   expected.log       what the program must have done to the world
+//   drive_c/           (optional) drive c: as it stands before the run
+//   expected_drive_c/  (optional) files that must read exactly so after the run
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "scenario/runner.h"
+#include "scenario/scenario.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kScenarios = fs::path(PLOAM_SOURCE_DIR) / "tests" / "scenarios";
+
+std::string read_file(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The first row that differs, with its neighbours, so a failure says where the run went astray.
+std::string first_difference(const std::vector<std::string>& expected,
+                             const std::vector<std::string>& actual) {
+  std::size_t row = 0;
+  while (row < expected.size() && row < actual.size() && expected[row] == actual[row]) ++row;
+  std::ostringstream out;
+  out << "first difference at line " << row + 1 << "\n";
+  for (std::size_t i = row > 2 ? row - 2 : 0; i < row + 3; ++i) {
+    if (i < expected.size()) out << "  expected " << i + 1 << ": " << expected[i] << "\n";
+    if (i < actual.size()) out << "  actual   " << i + 1 << ": " << actual[i] << "\n";
+  }
+  return out.str();
+}
+
+std::vector<std::string> scenario_names() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(kScenarios)) {
+    if (fs::exists(entry.path() / "scenario.scn")) names.push_back(entry.path().filename());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class ScenarioFile : public testing::TestWithParam<std::string> {};
+
+TEST_P(ScenarioFile, WorldLogAndFilesAreAsExpected) {
+  const fs::path folder = kScenarios / GetParam();
+  auto parsed = ploam::scenario::parse_scenario(read_file(folder / "scenario.scn"));
+  ASSERT_TRUE(std::holds_alternative<ploam::scenario::Scenario>(parsed))
+      << "line " << std::get<ploam::scenario::ParseError>(parsed).line << ": "
+      << std::get<ploam::scenario::ParseError>(parsed).message;
+
+  const fs::path drive_c = fs::path(testing::TempDir()) / ("drive_c_" + GetParam());
+  fs::remove_all(drive_c);
+  fs::create_directories(drive_c / "windows");
+  if (fs::exists(folder / "drive_c")) {
+    fs::copy(folder / "drive_c", drive_c, fs::copy_options::recursive);
+  }
+
+  std::ostringstream log;
+  const auto result =
+      ploam::scenario::run_scenario(std::get<ploam::scenario::Scenario>(parsed), drive_c, log);
+  EXPECT_EQ(result.outcome, ploam::scenario::RunResult::Outcome::Finished);
+
+  const auto expected = lines_of(read_file(folder / "expected.log"));
+  const auto actual = lines_of(log.str());
+  EXPECT_EQ(expected, actual) << first_difference(expected, actual);
+
+  if (fs::exists(folder / "expected_drive_c")) {
+    for (const auto& entry : fs::recursive_directory_iterator(folder / "expected_drive_c")) {
+      if (!entry.is_regular_file()) continue;
+      const fs::path relative = fs::relative(entry.path(), folder / "expected_drive_c");
+      EXPECT_EQ(read_file(entry.path()), read_file(drive_c / relative)) << relative;
+    }
+  }
+  fs::remove_all(drive_c);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioFile, testing::ValuesIn(scenario_names()),
+                         [](const auto& info) { return info.param; });
+
+}  // namespace

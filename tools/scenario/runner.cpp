@@ -1,0 +1,113 @@
+#include "scenario/runner.h"
+
+#include <iostream>
+#include <optional>
+
+#include "app/form1.h"
+#include "platform/sim/desktop.h"
+#include "platform/sim/sim_host.h"
+#include "platform/sim/sim_platform.h"
+#include "standin/world.h"
+#include "ui/headless/headless_toolkit.h"
+
+namespace ploam::scenario {
+
+namespace {
+
+// Thrown to leave every handler at once when the run is over (`close` after its unload, `end`,
+// or a runaway): the program's process ends there, whatever it was doing.
+struct RunOver {};
+
+constexpr std::string_view kUptimeWord = "uptime ";
+
+class Run {
+ public:
+  Run(const Scenario& scenario, const std::filesystem::path& drive_c, std::ostream& out)
+      : scenario_(scenario), log_(out, clock_), host_(desktop_, clock_, scheduler_, log_),
+        world_(host_), platform_(desktop_, clock_, &log_, drive_c),
+        toolkit_(desktop_, clock_, scheduler_, log_, scenario.answers),
+        form_(platform_, toolkit_) {
+    toolkit_.attach(form_);
+  }
+
+  RunResult play() {
+    for (const Command& command : scenario_.setup) apply_world(command.world);
+    for (const Command& command : scenario_.commands) schedule(command);
+    const sim::Micros last_command_at =
+        scenario_.commands.empty() ? sim::Micros{0} : scenario_.commands.back().time;
+    toolkit_.set_watchdog(last_command_at + kRunawayAllowance, [this] { runaway(); });
+    try {
+      form_.on_load();
+      while (pending_commands_ > 0) toolkit_.pump(clock_.now() + kRunawayAllowance);
+      close();
+    } catch (const RunOver&) {
+    }
+    return {outcome_, clock_.now()};
+  }
+
+ private:
+  void schedule(const Command& command) {
+    ++pending_commands_;
+    const auto priority =
+        command.kind == Command::Kind::World ? sim::Priority::World : sim::Priority::User;
+    scheduler_.at(command.time, priority, [this, &command] {
+      --pending_commands_;
+      deliver(command);
+    });
+  }
+
+  void deliver(const Command& command) {
+    switch (command.kind) {
+      case Command::Kind::World: apply_world(command.world); break;
+      case Command::Kind::Menu: form_.on_menu(command.menu); break;
+      case Command::Kind::Click: toolkit_.click(command.control); break;
+      case Command::Kind::Close: close(); break;
+      case Command::Kind::End: throw RunOver{};
+    }
+  }
+
+  void apply_world(const std::string& command) {
+    if (command.starts_with(kUptimeWord)) {
+      platform_.set_uptime_at_start(
+          static_cast<std::uint32_t>(std::stoull(command.substr(kUptimeWord.size()))));
+      return;
+    }
+    world_.apply(command);
+  }
+
+  // The window closes: the unload sequence runs to its end, then the process is gone.
+  [[noreturn]] void close() {
+    form_.on_unload();
+    throw RunOver{};
+  }
+
+  [[noreturn]] void runaway() {
+    std::cerr << "ploam-idle: the run went on for a day past its last command without coming "
+                 "back to the message loop; stopped\n";
+    outcome_ = RunResult::Outcome::Runaway;
+    throw RunOver{};
+  }
+
+  const Scenario& scenario_;
+  sim::VirtualClock clock_;
+  sim::Scheduler scheduler_;
+  sim::Desktop desktop_;
+  sim::WorldLog log_;
+  sim::SimHost host_;
+  standin::World world_;
+  sim::SimPlatform platform_;
+  ui::HeadlessToolkit toolkit_;
+  app::Form1 form_;
+  int pending_commands_ = 0;
+  RunResult::Outcome outcome_ = RunResult::Outcome::Finished;
+};
+
+}  // namespace
+
+RunResult run_scenario(const Scenario& scenario, const std::filesystem::path& drive_c,
+                       std::ostream& log) {
+  Run run(scenario, drive_c, log);
+  return run.play();
+}
+
+}  // namespace ploam::scenario

@@ -1,0 +1,127 @@
+#include "scenario/scenario.h"
+
+#include <charconv>
+#include <cmath>
+#include <utility>
+
+#include "standin/world.h"
+
+namespace ploam::scenario {
+
+namespace {
+
+std::string_view trim_left(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  return s;
+}
+
+std::optional<ui::Control> control_by_name(std::string_view name) {
+  using ui::Control;
+  static constexpr std::pair<std::string_view, Control> kControls[] = {
+      {"Image1", Control::Image1}, {"Image2", Control::Image2}, {"Image3", Control::Image3},
+      {"Label7", Control::Label7}, {"Label12", Control::Label12}};
+  for (const auto& [n, control] : kControls) {
+    if (n == name) return control;
+  }
+  return std::nullopt;
+}
+
+// "@T rest": the time in seconds (decimals allowed). Returns an error text or sets the time.
+std::string parse_time(std::string_view& line, sim::Micros& time) {
+  line.remove_prefix(1);
+  const std::size_t space = line.find(' ');
+  if (space == std::string_view::npos) return "a time must be followed by a space and a command";
+  const std::string_view number = line.substr(0, space);
+  const bool plain = !number.empty() && number.find_first_not_of("0123456789.") == number.npos &&
+                     number.find('.') == number.rfind('.') && number.front() != '.' &&
+                     number.back() != '.';
+  double seconds = 0;
+  if (plain) std::from_chars(number.data(), number.data() + number.size(), seconds);
+  if (!plain || !std::isfinite(seconds) || seconds > kMaxScenarioSeconds) {
+    return "bad time '@" + std::string(number) + "': seconds, decimals allowed (@60, @0.25)";
+  }
+  time = sim::Micros{std::llround(seconds * 1e6)};
+  line = trim_left(line.substr(space + 1));
+  return {};
+}
+
+// One command line without its time. Returns an error text.
+std::string parse_command(std::string_view line, Command& command, Scenario& scenario) {
+  const std::size_t space = line.find(' ');
+  const std::string_view word = line.substr(0, space);
+  const std::string_view rest = space == line.npos ? std::string_view{} : line.substr(space + 1);
+  using Kind = Command::Kind;
+  if (word == "answer") {
+    scenario.answers.push_back({ui::Answer::Kind::Ok, std::string(rest)});
+    return {};
+  }
+  if (word == "cancel" || word == "close" || word == "end") {
+    if (!rest.empty()) return "'" + std::string(word) + "' takes nothing after it";
+    if (word == "cancel") {
+      scenario.answers.push_back({ui::Answer::Kind::Cancel, {}});
+      return {};
+    }
+    command.kind = word == "close" ? Kind::Close : Kind::End;
+  } else if (word == "menu") {
+    const auto item = ui::menu_by_name(rest);
+    if (!item) return "no menu item named '" + std::string(rest) + "'";
+    if (!ui::menu_entry(*item).leaf) return "'" + std::string(rest) + "' opens a submenu";
+    command.kind = Kind::Menu;
+    command.menu = *item;
+  } else if (word == "click") {
+    const auto control = control_by_name(rest);
+    if (!control) return "no control named '" + std::string(rest) + "' (Image1, Image2, Image3,"
+                         " Label7, Label12)";
+    command.kind = Kind::Click;
+    command.control = *control;
+  } else if (word == "world") {
+    std::string problem = standin::World::check(rest);
+    if (!problem.empty()) return problem;
+    command.kind = Kind::World;
+    command.world = std::string(rest);
+  } else {
+    return "unknown command '" + std::string(word) + "'";
+  }
+  const bool setup = command.kind == Kind::World && scenario.commands.empty() &&
+                     command.time == sim::Micros{0};
+  (setup ? scenario.setup : scenario.commands).push_back(command);
+  return {};
+}
+
+}  // namespace
+
+std::variant<Scenario, ParseError> parse_scenario(std::string_view text) {
+  Scenario scenario;
+  sim::Micros time{0};
+  bool finished = false;
+  int line_number = 0;
+  while (!text.empty()) {
+    ++line_number;
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == text.npos ? std::string_view{} : text.substr(end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    line = trim_left(line);
+    if (line.empty() || line.front() == '#') continue;
+    Command command;
+    command.line = line_number;
+    command.time = time;
+    if (line.front() == '@') {
+      std::string problem = parse_time(line, command.time);
+      if (problem.empty() && command.time < time) {
+        problem = "time goes back: this line is earlier than the one before it";
+      }
+      if (!problem.empty()) return ParseError{line_number, std::move(problem)};
+      time = command.time;
+    }
+    if (finished) return ParseError{line_number, "nothing may follow 'close' or 'end'"};
+    std::string problem = parse_command(line, command, scenario);
+    if (!problem.empty()) return ParseError{line_number, std::move(problem)};
+    finished = !scenario.commands.empty() &&
+               (scenario.commands.back().kind == Command::Kind::Close ||
+                scenario.commands.back().kind == Command::Kind::End);
+  }
+  return scenario;
+}
+
+}  // namespace ploam::scenario

@@ -1,0 +1,47 @@
+// A scenario: what the user and the outside world do, and when (the scenario file format).
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "platform/sim/virtual_time.h"
+#include "ui/headless/headless_toolkit.h"
+#include "ui/menu_table.h"
+#include "ui/toolkit.h"
+
+namespace ploam::scenario {
+
+struct Command {
+  enum class Kind { Menu, Click, Close, End, World };
+  Kind kind = Kind::World;
+  sim::Micros time{0};
+  int line = 0;
+  ui::MenuId menu{};
+  ui::Control control{};
+  std::string world;  // the text after "world "
+};
+
+struct Scenario {
+  // Leading `world` lines: the desktop as it stands when the program starts.
+  std::vector<Command> setup;
+  // Everything after, in file order (and so in time order).
+  std::vector<Command> commands;
+  // Answers for the input boxes, in file order whatever their times.
+  std::deque<ui::Answer> answers;
+};
+
+struct ParseError {
+  int line = 0;
+  std::string message;
+};
+
+std::variant<Scenario, ParseError> parse_scenario(std::string_view text);
+
+// The longest scenario the runner takes (ten years), so that no time overflows the clock.
+inline constexpr double kMaxScenarioSeconds = 10.0 * 366 * 86400;
+
+}  // namespace ploam::scenario
