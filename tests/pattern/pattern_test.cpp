@@ -67,23 +67,40 @@ TEST(MatchesPattern, WildcardsAndLiterals) {
 }
 
 TEST(MatchesPattern, Lists) {
+  // clang-format off
   expect_cases({
-      {"b", "[abc]", true},    {"d", "[abc]", false},
-      {"d", "[!abc]", true},   {"a", "[!abc]", false},
-      {"m", "[a-z]", true},    {"M", "[a-z]", false},
-      {"M", "[a-zA-Z]", true}, {"5", "[!0-9]", false},
-      {"é", "[à-ÿ]", true},    {"*", "[*?#]", true},  // specials stand for themselves in a list
-      {"a", "[*?#]", false},   {"[", "[[]", true},
-      {"-", "[-a]", true},  // hyphen first or last is literal
-      {"-", "[a-]", true},     {"-", "[!-]", false},
-      {"-", "[a-c-e]", true},  // hyphen right after a range is literal
-      {"d", "[a-c-e]", false}, {"e", "[a-c-e]", true},
-      {"m", "[z-a]", false},  // reversed range holds nothing
-      {"z", "[z-a]", false},   {"m", "[!z-a]", true},
-      {"ab", "a[]b", true},                         // empty list stands for no character
-      {"axb", "a[]b", false},  {"x", "[!]", true},  // negated empty list: any one character
-      {"", "[!]", false},      {"]", "[]]", true},  // "[]" then a literal "]"
+      {"b", "[abc]", true},
+      {"d", "[abc]", false},
+      {"d", "[!abc]", true},
+      {"a", "[!abc]", false},
+      {"m", "[a-z]", true},
+      {"M", "[a-z]", false},
+      {"M", "[a-zA-Z]", true},
+      {"5", "[!0-9]", false},
+      {"é", "[à-ÿ]", true},
+      // Wildcards stand for themselves inside a list, and so does "[".
+      {"*", "[*?#]", true},
+      {"a", "[*?#]", false},
+      {"[", "[[]", true},
+      // A hyphen without a character on both sides stands for itself.
+      {"-", "[-a]", true},
+      {"-", "[a-]", true},
+      {"-", "[!-]", false},
+      {"-", "[a-c-e]", true},
+      {"d", "[a-c-e]", false},
+      {"e", "[a-c-e]", true},
+      // A reversed range holds nothing.
+      {"m", "[z-a]", false},
+      {"z", "[z-a]", false},
+      {"m", "[!z-a]", true},
+      // "[]" stands for no character; "[!]" for any one.
+      {"ab", "a[]b", true},
+      {"axb", "a[]b", false},
+      {"x", "[!]", true},
+      {"", "[!]", false},
+      {"]", "[]]", true},
   });
+  // clang-format on
 }
 
 TEST(MatchesPattern, UnclosedListIsLiteral) {

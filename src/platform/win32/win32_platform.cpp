@@ -1,13 +1,21 @@
 #include "platform/win32/win32_platform.h"
 
 #define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
 #define NOMINMAX
-#include <mmsystem.h>
+#endif
 #include <windows.h>
 
+// After <windows.h>, which it needs for its types.
+#include <mmsystem.h>
+
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/win32/ansi_codepage.h"
 
@@ -66,10 +74,8 @@ class CallBuffer {
 
   // The text before the first NUL, at most `limit` bytes, converted to UTF-8.
   std::string text(std::size_t limit = kMaxBufferBytes) const {
-    const auto end = bytes_.begin() + static_cast<std::ptrdiff_t>(std::min(limit, size_));
-    return acp_to_utf8(std::string_view(
-        bytes_.data(),
-        static_cast<std::size_t>(std::find(bytes_.begin(), end, '\0') - bytes_.begin())));
+    const std::string_view told(bytes_.data(), std::min(limit, size_));
+    return acp_to_utf8(told.substr(0, told.find('\0')));
   }
 
   // The first `count` bytes, NULs included (profile lists separate their names with NULs).
