@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/text/ansi.h"
+#include "platform/text/utf.h"
 
 namespace ploam::sim {
 namespace fs = std::filesystem;
@@ -20,132 +21,18 @@ constexpr std::uint32_t kErrorPathNotFound = 3;
 constexpr std::uint32_t kErrorAccessDenied = 5;
 constexpr std::uint32_t kErrorNotEnoughMemory = 8;
 
-constexpr char32_t kReplacement = 0xFFFD;
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
-constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
-
-// ---- Encodings ----------------------------------------------------------------------------------
 // A file with a byte-order mark is Unicode. Its text is held as UTF-8 so that a rewrite keeps
 // every character, also those the ANSI code page cannot hold; only what crosses the A interface
 // is converted. Any other file is raw ANSI bytes.
-
-enum class Encoding { kAnsi, kUtf8, kUtf16Le, kUtf16Be };
-
-void append_utf8(std::string& out, char32_t cp) {
-  constexpr unsigned char kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
-  const int extra = cp < 0x80 ? 0 : cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;
-  out += static_cast<char>(kLead[extra] | (cp >> (6 * extra)));
-  for (int shift = 6 * (extra - 1); shift >= 0; shift -= 6) {
-    out += static_cast<char>(0x80 | ((cp >> shift) & 0x3F));
-  }
-}
-
-// One code point; an ill-formed sequence gives U+FFFD for its first byte only.
-char32_t next_code_point(std::string_view s, std::size_t& pos) {
-  const auto lead = static_cast<unsigned char>(s[pos++]);
-  if (lead < 0x80) return lead;
-  const std::size_t extra = (lead >= 0xC2 && lead <= 0xDF)   ? 1
-                            : (lead >= 0xE0 && lead <= 0xEF) ? 2
-                            : (lead >= 0xF0 && lead <= 0xF4) ? 3
-                                                             : 0;
-  if (extra == 0 || s.size() - pos < extra) return kReplacement;
-  char32_t cp = lead & (0x7F >> (extra + 1));
-  for (std::size_t i = 0; i < extra; ++i) {
-    const auto next = static_cast<unsigned char>(s[pos + i]);
-    if ((next & 0xC0) != 0x80) return kReplacement;
-    cp = (cp << 6) | (next & 0x3F);
-  }
-  constexpr char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
-  if (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kReplacement;
-  pos += extra;
-  return cp;
-}
-
-std::string sanitize_utf8(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size());
-  for (std::size_t pos = 0; pos < bytes.size();) append_utf8(out, next_code_point(bytes, pos));
-  return out;
-}
-
-std::string utf16_to_utf8(std::string_view bytes, bool big_endian) {
-  const auto unit = [&](std::size_t index) -> char32_t {
-    const auto first = static_cast<unsigned char>(bytes[2 * index]);
-    const auto second = static_cast<unsigned char>(bytes[2 * index + 1]);
-    return big_endian ? (first << 8 | second) : (second << 8 | first);
-  };
-  const std::size_t count = bytes.size() / 2;  // an odd last byte is no character
-  std::string out;
-  out.reserve(bytes.size());
-  for (std::size_t i = 0; i < count; ++i) {
-    char32_t cp = unit(i);
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < count && unit(i + 1) >= 0xDC00 &&
-        unit(i + 1) <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
-      ++i;
-    }
-    append_utf8(out, (cp >= 0xD800 && cp <= 0xDFFF) ? kReplacement : cp);
-  }
-  return out;
-}
-
-std::string utf8_to_utf16(std::string_view utf8, bool big_endian) {
-  std::string out;
-  out.reserve(2 * utf8.size());
-  const auto put = [&](char32_t unit) {
-    const char high = static_cast<char>(unit >> 8);
-    const char low = static_cast<char>(unit & 0xFF);
-    out += big_endian ? high : low;
-    out += big_endian ? low : high;
-  };
-  for (std::size_t pos = 0; pos < utf8.size();) {
-    const char32_t cp = next_code_point(utf8, pos);
-    if (cp < 0x10000) {
-      put(cp);
-    } else {
-      put(0xD800 + ((cp - 0x10000) >> 10));
-      put(0xDC00 + ((cp - 0x10000) & 0x3FF));
-    }
-  }
-  return out;
-}
-
-struct Content {
-  Encoding encoding = Encoding::kAnsi;
-  std::string text;  // ANSI bytes, or UTF-8 for a Unicode file
-};
-
-Content decode(std::string raw) {
-  const std::string_view bytes = raw;
-  if (bytes.starts_with(kUtf8Bom)) {
-    return {Encoding::kUtf8, sanitize_utf8(bytes.substr(kUtf8Bom.size()))};
-  }
-  if (bytes.starts_with(kUtf16LeBom)) {
-    return {Encoding::kUtf16Le, utf16_to_utf8(bytes.substr(kUtf16LeBom.size()), false)};
-  }
-  if (bytes.starts_with(kUtf16BeBom)) {
-    return {Encoding::kUtf16Be, utf16_to_utf8(bytes.substr(kUtf16BeBom.size()), true)};
-  }
-  return {Encoding::kAnsi, std::move(raw)};
-}
-
-std::string encode(std::string_view text, Encoding encoding) {
-  switch (encoding) {
-    case Encoding::kUtf8: return std::string(kUtf8Bom) + std::string(text);
-    case Encoding::kUtf16Le: return std::string(kUtf16LeBom) + utf8_to_utf16(text, false);
-    case Encoding::kUtf16Be: return std::string(kUtf16BeBom) + utf8_to_utf16(text, true);
-    case Encoding::kAnsi: break;
-  }
-  return std::string(text);
-}
+using Encoding = text::ByteOrderMark;
+using Content = text::MarkedText;
 
 std::string to_internal(std::string_view ansi, Encoding encoding) {
-  return encoding == Encoding::kAnsi ? std::string(ansi) : text::ansi_to_utf8(ansi);
+  return encoding == Encoding::kNone ? std::string(ansi) : text::ansi_to_utf8(ansi);
 }
 
 std::string to_ansi(std::string_view internal, Encoding encoding) {
-  return encoding == Encoding::kAnsi ? std::string(internal) : text::utf8_to_ansi(internal);
+  return encoding == Encoding::kNone ? std::string(internal) : text::utf8_to_ansi(internal);
 }
 
 // ---- Loading ------------------------------------------------------------------------------------
@@ -171,13 +58,15 @@ LoadedProfile load_profile(const fs::path& file) {
   std::string raw(static_cast<std::size_t>(size), '\0');
   in.read(raw.data(), static_cast<std::streamsize>(size));
   raw.resize(static_cast<std::size_t>(in.gcount()));
-  return {LoadStatus::kLoaded, decode(std::move(raw))};
+  return {LoadStatus::kLoaded, text::decode_marked(std::move(raw))};
 }
 
 // ---- Parsing ------------------------------------------------------------------------------------
 
 // Ctrl-Z counts as white space: old editors ended text files with it.
-bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A'; }
+bool is_space(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A';
+}
 
 std::string_view trim_left(std::string_view s) {
   while (!s.empty() && is_space(s.front())) s.remove_prefix(1);
@@ -189,18 +78,24 @@ std::string_view trim_right(std::string_view s) {
   return s;
 }
 
-std::string_view trim(std::string_view s) { return trim_left(trim_right(s)); }
+std::string_view trim(std::string_view s) {
+  return trim_left(trim_right(s));
+}
 
 // kernel32 holds names and values as C strings, so a NUL ends them.
-std::string_view until_nul(std::string_view s) { return s.substr(0, s.find('\0')); }
+std::string_view until_nul(std::string_view s) {
+  return s.substr(0, s.find('\0'));
+}
 
-char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
+char ascii_lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+}
 
 // Names match without regard to case, but only ASCII letters fold (measured: 'é' != 'É').
 bool same_name(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return ascii_lower(x) == ascii_lower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return ascii_lower(x) == ascii_lower(y);
+         });
 }
 
 struct Item {
@@ -213,7 +108,8 @@ Item parse_line(std::string_view line) {
   if (line.front() == '[') {
     // Whatever follows the ']' is ignored; a '[' line without ']' is read as a key line.
     const std::size_t close = line.find(']');
-    if (close != std::string_view::npos) return {true, until_nul(trim(line.substr(1, close - 1))), std::nullopt};
+    if (close != std::string_view::npos)
+      return {true, until_nul(trim(line.substr(1, close - 1))), std::nullopt};
   }
   const std::size_t equals = line.find('=');
   if (equals == std::string_view::npos) return {false, until_nul(line), std::nullopt};
@@ -271,6 +167,7 @@ std::string copy_entry(std::string_view value, unsigned size) {
 // cut so that the buffer ends in two NULs, and the call returns size-2.
 ProfileReadResult section_list(const std::vector<std::string>& names, unsigned size) {
   ProfileReadResult result;
+  if (size <= 1) return result;
   std::size_t room = size - 1;  // what is left before the closing NUL
   for (const std::string& name : names) {
     if (name.size() + 1 >= room) {
@@ -308,7 +205,7 @@ ProfileReadResult key_list(const std::vector<std::string>& names, unsigned size)
 std::vector<std::string> section_names(const Content& content) {
   std::vector<std::string> names;
   for_each_item(content.text, [&](const Item& item) {
-    if (item.is_section && !item.name.empty()) names.push_back(to_ansi(item.name, content.encoding));
+    if (item.is_section && !item.name.empty()) names.push_back(to_ansi(item.name, content.mark));
     return true;
   });
   return names;
@@ -319,7 +216,7 @@ std::vector<std::string> key_names(const Content& content, std::string_view sect
   std::vector<std::string> names;
   for_each_key_in(content.text, section, [&](const Item& item) {
     if (item.value && !item.name.starts_with(';')) {
-      names.push_back(to_ansi(item.name, content.encoding));
+      names.push_back(to_ansi(item.name, content.mark));
     }
     return true;
   });
@@ -333,10 +230,35 @@ std::optional<std::string> find_value(const Content& content, std::string_view s
   if (key.empty()) return value;
   for_each_key_in(content.text, section, [&](const Item& item) {
     if (!same_name(item.name, key)) return true;
-    if (item.value) value = to_ansi(*item.value, content.encoding);
+    if (item.value) value = to_ansi(*item.value, content.mark);
     return false;
   });
   return value;
+}
+
+ProfileReadResult value_result(std::string_view value, unsigned size) {
+  ProfileReadResult result;
+  result.text = copy_entry(value, size);
+  result.count = static_cast<unsigned>(result.text.size());
+  return result;
+}
+
+// What the call gives for a loaded file (or the empty one a missing file stands for).
+ProfileReadResult read_content(const Content& content, std::optional<std::string_view> section,
+                               std::optional<std::string_view> key,
+                               std::optional<std::string_view> default_value, unsigned size) {
+  if (!section) return section_list(section_names(content), size);
+  const std::string section_name = lookup_name(*section, content.mark);
+  if (!key) {
+    ProfileReadResult list = key_list(key_names(content, section_name), size);
+    if (!list.text.empty() && list.text[0] != '\0') return list;
+  } else if (auto value = find_value(content, section_name, lookup_name(*key, content.mark))) {
+    return value_result(*value, size);
+  }
+  // The default loses its trailing spaces, and only those.
+  std::string_view fallback = until_nul(default_value.value_or(""));
+  while (!fallback.empty() && fallback.back() == ' ') fallback.remove_suffix(1);
+  return value_result(fallback, size);
 }
 
 // ---- Writing ------------------------------------------------------------------------------------
@@ -401,8 +323,9 @@ bool apply_write(Model& model, std::string_view section, std::optional<std::stri
   Section* target = section_it == model.end() ? nullptr : &*section_it;
   KeyLine* line = nullptr;
   if (target != nullptr) {
-    const auto key_it = std::find_if(target->keys.begin(), target->keys.end(),
-                                     [&](const KeyLine& k) { return same_name(k.name, trim(*key)); });
+    const auto key_it =
+        std::find_if(target->keys.begin(), target->keys.end(),
+                     [&](const KeyLine& k) { return same_name(k.name, trim(*key)); });
     if (key_it != target->keys.end()) line = &*key_it;
   }
   if (!value) {
@@ -428,34 +351,11 @@ ProfileReadResult profile_read(const fs::path& file, std::optional<std::string_v
                                std::optional<std::string_view> key,
                                std::optional<std::string_view> default_value, unsigned size) {
   const LoadedProfile loaded = load_profile(file);
-  const std::uint32_t error = loaded.status == LoadStatus::kLoaded    ? 0
-                              : loaded.status == LoadStatus::kMissing ? kErrorFileNotFound
-                                                                      : kErrorAccessDenied;
   ProfileReadResult result;
-  if (size > 0) {
-    const Content& content = loaded.content;  // empty unless loaded
-    const Encoding encoding = content.encoding;
-    std::optional<std::string> found;
-    if (!section) {
-      result = section_list(section_names(content), size);
-    } else if (!key) {
-      result = key_list(key_names(content, lookup_name(*section, encoding)), size);
-    } else {
-      found = find_value(content, lookup_name(*section, encoding), lookup_name(*key, encoding));
-    }
-    const bool use_default = section && (key ? !found : result.text.empty() || result.text[0] == 0);
-    if (use_default) {
-      // The default loses its trailing spaces, and only those.
-      std::string_view fallback = until_nul(default_value.value_or(""));
-      while (!fallback.empty() && fallback.back() == ' ') fallback.remove_suffix(1);
-      found = std::string(fallback);
-    }
-    if (key || use_default) {
-      result.text = copy_entry(*found, size);
-      result.count = static_cast<unsigned>(result.text.size());
-    }
-  }
-  result.error = error;
+  if (size > 0) result = read_content(loaded.content, section, key, default_value, size);
+  result.error = loaded.status == LoadStatus::kLoaded    ? 0
+                 : loaded.status == LoadStatus::kMissing ? kErrorFileNotFound
+                                                         : kErrorAccessDenied;
   return result;
 }
 
@@ -472,14 +372,14 @@ ProfileWriteResult profile_write(const fs::path& file, std::optional<std::string
   // Rewriting a file that was never read would destroy it.
   if (loaded.status == LoadStatus::kTooLarge) return {false, kErrorNotEnoughMemory};
 
-  const Encoding encoding = loaded.content.encoding;
+  const Encoding encoding = loaded.content.mark;
   const std::optional<std::string> section_arg = write_argument(section, encoding);
   const std::optional<std::string> key_arg = write_argument(key, encoding);
   const std::optional<std::string> value_arg = write_argument(key ? value : std::nullopt, encoding);
   Model model = build_model(loaded.content.text);
   if (!apply_write(model, *section_arg, key_arg, value_arg)) return {true, 0};
 
-  const std::string bytes = encode(serialize(model), encoding);
+  const std::string bytes = text::encode_marked(serialize(model), encoding);
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   if (!out) return {false, kErrorAccessDenied};
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

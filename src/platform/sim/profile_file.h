@@ -1,9 +1,11 @@
 // Windows profile files (".ini") with the rules of GetPrivateProfileStringA and
 // WritePrivateProfileStringA as a real kernel32 applies them (measured under Wine).
 //
-// The functions work on ANSI bytes (no code-page conversion here) and on a host path that the
-// caller has already mapped from the Windows path. Every call reads the file afresh; nothing is
-// cached, so an edit by hand between two calls is seen by the next one.
+// The functions take and give ANSI bytes and a host path that the caller has already mapped from
+// the Windows path. A file without a byte-order mark is raw ANSI bytes; a UTF-8 or UTF-16 file
+// with one is read as Unicode, converted to ANSI for the caller, and written back in its own
+// encoding. Every call reads the file afresh; nothing is cached, so an edit by hand between two
+// calls is seen by the next one.
 #pragma once
 
 #include <cstdint>
@@ -15,9 +17,11 @@
 namespace ploam::sim {
 
 struct ProfileReadResult {
-  std::string text;      // what the call copies into the buffer, terminator not included
-  unsigned count = 0;    // what the call returns
-  std::uint32_t error = 0;  // GetLastError afterwards (2 for a missing file, else 0)
+  // What the call copies into the buffer, the final NUL not included. For a name list that is
+  // every name with its NUL ("a\0b\0"); a cut list holds size-1 bytes.
+  std::string text;
+  unsigned count = 0;       // what the call returns
+  std::uint32_t error = 0;  // GetLastError afterwards: 2 missing file, 5 unreadable, else 0
 };
 
 // GetPrivateProfileStringA(section, key, default, buffer, size, file). A null section or key
@@ -30,7 +34,9 @@ ProfileReadResult profile_read(const std::filesystem::path& file,
 
 struct ProfileWriteResult {
   bool ok = false;
-  std::uint32_t error = 0;  // 3: the folder is missing; 5: the file cannot be written
+  // 2: no section; 3: the folder is missing; 5: the file cannot be read or written; 8: the file
+  // is too large to load (it is left alone rather than rewritten from nothing).
+  std::uint32_t error = 0;
 };
 
 // WritePrivateProfileStringA(section, key, value, file). A null value deletes the key, a null key

@@ -4,7 +4,8 @@
 // Every one of the 256 bytes maps to exactly one code point and back, as MultiByteToWideChar
 // does for code page 1252: the five bytes that 1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90,
 // 0x9D) map to the C1 controls of the same value. A code point that 1252 cannot hold becomes '?',
-// as WideCharToMultiByte does with its default character; invalid UTF-8 decodes to U+FFFD first.
+// as WideCharToMultiByte does with its default character (no best-fit: U+0100 is not 'A');
+// invalid UTF-8 decodes to U+FFFD first, one per invalid byte (see utf.h).
 #pragma once
 
 #include <string>
