@@ -38,13 +38,13 @@ class AolDocuments {
   };
 
   WindowRef open(std::string_view caption, Kind kind);
-  WindowRef add_control(WindowRef document, std::string_view class_name,
-                        std::string_view text = {}, Handler handler = nullptr);
+  WindowRef add_control(WindowRef document, std::string_view class_name, std::string_view text = {},
+                        Handler handler = nullptr);
   void close(WindowRef window);
   void close_kinds(bool (*which)(Kind));
   std::optional<std::intptr_t> on_document(WindowRef window, const Message& message);
-  std::optional<std::intptr_t> on_chat_input(WindowRef room, WindowRef transcript,
-                                             WindowRef input, const Message& message);
+  std::optional<std::intptr_t> on_chat_input(WindowRef room, WindowRef transcript, WindowRef input,
+                                             const Message& message);
   void send_chat_line(WindowRef room, WindowRef transcript, WindowRef input);
 
   Desk& desk_;

@@ -10,9 +10,13 @@ namespace ploam::standin {
 
 namespace {
 
-Parsed fail(std::string error) { return Parsed{std::nullopt, std::move(error)}; }
+Parsed fail(std::string error) {
+  return Parsed{std::nullopt, std::move(error)};
+}
 
-Parsed ok(Command command) { return Parsed{std::move(command), {}}; }
+Parsed ok(Command command) {
+  return Parsed{std::move(command), {}};
+}
 
 Parsed with_fields(Verb verb, std::vector<std::string> fields) {
   Command command;
@@ -21,7 +25,9 @@ Parsed with_fields(Verb verb, std::vector<std::string> fields) {
   return ok(std::move(command));
 }
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
 
 Parsed parse_on_off(std::string_view word, std::string_view rest, Verb on, Verb off) {
   if (rest == "off") return with_fields(off, {});

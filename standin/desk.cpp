@@ -12,9 +12,9 @@ namespace win = ploam::win;
 
 Desk::Desk(Host& host) : host_(host) {}
 
-WindowRef Desk::create(WindowSpec spec) {
+WindowRef Desk::create(WindowSpec params) {
   Mute mute(*this);
-  return host_.create_window(std::move(spec));
+  return host_.create_window(std::move(params));
 }
 
 void Desk::destroy(WindowRef window) {

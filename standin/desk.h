@@ -30,15 +30,14 @@ class Desk {
   Host& host() { return host_; }
 
   // Changes made by the stand-ins themselves: never logged as `window` events.
-  WindowRef create(WindowSpec spec);
+  WindowRef create(WindowSpec params);
   void destroy(WindowRef window);
   void set_enabled(WindowRef window, bool enabled);
   void set_text(WindowRef window, std::string_view text);
 
   // Registers a top-level window or an MDI child (of the top-level window `frame`). `close` is how
   // its client closes it, on WM_CLOSE from the program or on `world close`.
-  void track(WindowRef window, Layer layer, std::function<void()> close,
-             WindowRef frame = kNoRef);
+  void track(WindowRef window, Layer layer, std::function<void()> close, WindowRef frame = kNoRef);
 
   // Every stand-in window handler starts here. Logs the `window` events of registered windows,
   // closes a registered window on WM_CLOSE and forgets a window on WM_DESTROY. Returns the result

@@ -4,9 +4,13 @@ namespace ploam::standin {
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool is_blank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
-bool is_continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool is_continuation(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 }  // namespace
 

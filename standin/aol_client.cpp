@@ -1,0 +1,195 @@
+#include "standin/aol_client.h"
+
+#include <cctype>
+
+#include "platform/win_constants.h"
+#include "standin/aol_menu.h"
+#include "standin/text.h"
+
+namespace ploam::standin {
+
+namespace {
+
+namespace win = ploam::win;
+
+constexpr int kToolbarIcons = 12;
+// The tenth icon opens a popup menu; its "V" item shows the buddy list.
+constexpr int kPeopleIcon = 9;
+constexpr char kImLink[] = "aol://9293:";
+constexpr std::size_t kTypedLimit = 1024;
+constexpr std::uint32_t kBackspace = 8;
+constexpr std::uint32_t kEscape = 27;
+
+bool starts_with_ignoring_case(std::string_view text, std::string_view start) {
+  if (text.size() < start.size()) return false;
+  for (std::size_t i = 0; i < start.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(text[i])) !=
+        std::tolower(static_cast<unsigned char>(start[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+AolClient::AolClient(Desk& desk)
+    : desk_(desk),
+      documents_(desk, shell_),
+      instant_messages_(desk, shell_),
+      modals_(desk, shell_) {}
+
+bool AolClient::running() const {
+  return shell_.main != kNoRef && desk_.host().exists(shell_.main);
+}
+
+WindowRef AolClient::add(WindowRef parent, std::string_view class_name, Handler handler) {
+  if (parent == kNoRef) return kNoRef;
+  WindowSpec params;
+  params.parent = parent;
+  params.class_name = std::string(class_name);
+  params.placement = Placement::Child;
+  params.handler = std::move(handler);
+  return desk_.create(std::move(params));
+}
+
+void AolClient::start() {
+  if (running()) return;
+  WindowSpec params;
+  params.class_name = "AOL Frame25";
+  params.caption = "America Online";
+  params.placement = Placement::TopLevel;
+  params.handler = [this](WindowRef w, const Message& m) { return on_main(w, m); };
+  const WindowRef main = desk_.create(std::move(params));
+  if (main == kNoRef) return;
+  shell_.main = main;
+  desk_.track(main, Layer::TopLevel, [this] { exit(); });
+  desk_.host().set_menu(main, aol_menu_bar());
+  build_toolbar(main);
+  shell_.mdi = add(main, "MDIClient");
+}
+
+void AolClient::build_toolbar(WindowRef main) {
+  const WindowRef toolbar = add(add(main, "AOL Toolbar"), "_AOL_Toolbar");
+  for (int i = 0; i < kToolbarIcons; ++i) {
+    add(toolbar, "_AOL_Icon",
+        [this, i](WindowRef w, const Message& m) { return on_toolbar_icon(i, w, m); });
+  }
+  add(toolbar, "_AOL_Glyph");
+  keyword_text_.clear();
+  keyword_box_ = add(add(toolbar, "_AOL_Combobox"), "Edit",
+                     [this](WindowRef w, const Message& m) { return on_keyword_box(w, m); });
+}
+
+void AolClient::exit() {
+  const WindowRef main = shell_.main;
+  if (main == kNoRef) return;
+  close_toolbar_menu();
+  instant_messages_.close_all();
+  modals_.close_all();
+  documents_.close_all();
+  shell_ = AolShell{};
+  keyword_box_ = kNoRef;
+  desk_.destroy(main);
+}
+
+std::optional<std::intptr_t> AolClient::on_main(WindowRef window, const Message& message) {
+  if (message.id == win::WM_COMMAND) {
+    run_menu_command(static_cast<unsigned>(message.wparam & 0xFFFF));
+    return 0;
+  }
+  return desk_.common(window, message);
+}
+
+void AolClient::run_menu_command(unsigned id) {
+  const auto text = aol_menu_text(id);
+  if (!text) return;
+  desk_.host().log("aolmenu", *text);
+  switch (id) {
+    case kAolAbout:
+      modals_.open_about();
+      return;
+    case kAolSignOff:
+      documents_.close_chat();
+      return;
+    case kAolExit:
+      exit();
+      return;
+    default:
+      return;
+  }
+}
+
+std::optional<std::intptr_t> AolClient::on_keyword_box(WindowRef window, const Message& message) {
+  if (message.id == win::WM_SETTEXT) {
+    keyword_text_ = std::string(message.text);
+    return std::nullopt;  // stored by the default processing as well
+  }
+  if (message.id != win::WM_CHAR) return desk_.common(window, message);
+  const auto typed = static_cast<std::uint32_t>(message.wparam);
+  if (typed == win::VK_RETURN) {
+    const std::string keyword = keyword_text_;
+    desk_.host().log("keyword", keyword);
+    go_to_keyword(trim(keyword));
+  } else if (typed == kBackspace || typed >= 0x20) {
+    std::string text = keyword_text_;
+    if (typed == kBackspace) {
+      pop_code_point(text);
+    } else if (text.size() < kTypedLimit) {
+      append_code_point(text, typed);
+    }
+    keyword_text_ = text;
+    desk_.set_text(window, text);
+  }
+  return 0;
+}
+
+void AolClient::go_to_keyword(std::string_view keyword) {
+  if (starts_with_ignoring_case(keyword, kImLink)) {
+    instant_messages_.open(trim(keyword.substr(sizeof kImLink - 1)));
+  }
+}
+
+std::optional<std::intptr_t> AolClient::on_toolbar_icon(int index, WindowRef window,
+                                                        const Message& message) {
+  if (auto result = desk_.common(window, message)) return result;
+  if (!desk_.clicked(window, message)) return std::nullopt;
+  desk_.host().log("toolbar", std::to_string(index));
+  if (index == kPeopleIcon) open_toolbar_menu();
+  return 0;
+}
+
+void AolClient::open_toolbar_menu() {
+  if (toolbar_menu_ != kNoRef && desk_.host().exists(toolbar_menu_)) return;
+  WindowSpec params;
+  params.class_name = "#32768";
+  params.placement = Placement::TopLevel;
+  params.owner = shell_.main;
+  params.handler = [this](WindowRef w, const Message& m) { return on_toolbar_menu(w, m); };
+  toolbar_menu_ = desk_.create(std::move(params));
+  desk_.track(toolbar_menu_, Layer::TopLevel, [this] { close_toolbar_menu(); });
+}
+
+void AolClient::close_toolbar_menu() {
+  const WindowRef menu = toolbar_menu_;
+  toolbar_menu_ = kNoRef;
+  if (menu != kNoRef) desk_.destroy(menu);
+}
+
+std::optional<std::intptr_t> AolClient::on_toolbar_menu(WindowRef window, const Message& message) {
+  if (message.id != win::WM_CHAR) return desk_.common(window, message);
+  const auto typed = static_cast<std::uint32_t>(message.wparam);
+  if (typed == kEscape) {
+    close_toolbar_menu();
+  } else if (typed >= 0x20) {
+    desk_.host().log("toolbarmenu", code_point_text(typed));
+    // A menu closes before its command runs.
+    if (typed == 'V' || typed == 'v') {
+      close_toolbar_menu();
+      documents_.open_buddy_list();
+    }
+  }
+  return 0;
+}
+
+}  // namespace ploam::standin

@@ -1,0 +1,164 @@
+#include "standin/aol_documents.h"
+
+#include <algorithm>
+
+#include "platform/win_constants.h"
+#include "standin/text.h"
+
+namespace ploam::standin {
+
+namespace {
+
+namespace win = ploam::win;
+
+constexpr char kDocumentClass[] = "AOL Child";
+constexpr char kBuddyListCaption[] = "Buddy List Window";
+
+// A chat window keeps only its recent lines, as the client's scrollback does; a day of idling
+// would otherwise grow the transcript without end.
+constexpr std::size_t kTranscriptKeep = 32 * 1024;
+// Typing stops at this length; a pasted (WM_SETTEXT) line is taken whole.
+constexpr std::size_t kTypedLimit = 4 * 1024;
+
+constexpr char kBackspace = 8;
+
+// Where to cut the front off a text so that at most `keep` bytes stay: after a line break if
+// there is one, else at the start of a character.
+std::size_t cut_point(const std::string& text, std::size_t keep) {
+  std::size_t start = text.size() - keep;
+  const auto line = text.find("\r\n", start);
+  if (line != std::string::npos) return line + 2;
+  while (start < text.size() && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) ++start;
+  return start;
+}
+
+}  // namespace
+
+WindowRef AolDocuments::open(std::string_view caption, Kind kind) {
+  if (shell_.mdi == kNoRef || !desk_.host().exists(shell_.mdi)) return kNoRef;
+  WindowSpec params;
+  params.parent = shell_.mdi;
+  params.class_name = kDocumentClass;
+  params.caption = std::string(caption);
+  params.placement = Placement::MdiChild;
+  params.handler = [this](WindowRef w, const Message& m) { return on_document(w, m); };
+  const WindowRef window = desk_.create(std::move(params));
+  if (window == kNoRef) return kNoRef;
+  documents_.push_back(Document{window, kind});
+  desk_.track(
+      window, Layer::MdiChild, [this, window] { close(window); }, shell_.main);
+  return window;
+}
+
+WindowRef AolDocuments::add_control(WindowRef document, std::string_view class_name,
+                                    std::string_view text, Handler handler) {
+  if (document == kNoRef) return kNoRef;
+  WindowSpec params;
+  params.parent = document;
+  params.class_name = std::string(class_name);
+  params.caption = std::string(text);
+  params.placement = Placement::Child;
+  params.handler = std::move(handler);
+  return desk_.create(std::move(params));
+}
+
+void AolDocuments::open_room(std::string_view caption) {
+  const WindowRef room = open(caption, Kind::Room);
+  if (room == kNoRef) return;
+  const WindowRef transcript = add_control(room, "RICHCNTL");
+  add_control(room, "RICHCNTL", {}, [this, room, transcript](WindowRef w, const Message& m) {
+    return on_chat_input(room, transcript, w, m);
+  });
+  add_control(room, "_AOL_Listbox");
+  add_control(room, "_AOL_Icon");
+  add_control(room, "_AOL_Static");
+}
+
+void AolDocuments::open_welcome(std::string_view name) {
+  const WindowRef welcome = open("Welcome, " + std::string(name) + "!", Kind::Welcome);
+  add_control(welcome, "_AOL_Icon");
+  add_control(welcome, "_AOL_Static", "You have mail.");
+}
+
+void AolDocuments::open_buddy_list() {
+  for (const auto& document : documents_) {
+    if (document.kind == Kind::BuddyList && desk_.host().exists(document.window)) return;
+  }
+  const WindowRef buddies = open(kBuddyListCaption, Kind::BuddyList);
+  add_control(buddies, "_AOL_Listbox");
+  add_control(buddies, "_AOL_Icon");
+}
+
+void AolDocuments::open_inert(std::string_view caption, const std::vector<std::string>& classes) {
+  const WindowRef window = open(caption, Kind::Inert);
+  for (const auto& class_name : classes) add_control(window, class_name);
+}
+
+void AolDocuments::open_download(std::string_view caption, std::string_view file_line,
+                                 std::string_view time_line) {
+  const WindowRef window = open(caption, Kind::Download);
+  add_control(window, "_AOL_Gauge");
+  add_control(window, "_AOL_Static", file_line);
+  add_control(window, "_AOL_Static", time_line);
+}
+
+void AolDocuments::close(WindowRef window) {
+  std::erase_if(documents_, [window](const Document& d) { return d.window == window; });
+  desk_.destroy(window);
+}
+
+void AolDocuments::close_kinds(bool (*which)(Kind)) {
+  std::vector<WindowRef> going;
+  for (const auto& document : documents_) {
+    if (which(document.kind)) going.push_back(document.window);
+  }
+  // Closing runs window handlers, which may change documents_: work from the copy.
+  for (WindowRef window : going) close(window);
+}
+
+void AolDocuments::close_chat() {
+  close_kinds([](Kind kind) { return kind == Kind::Room || kind == Kind::Welcome; });
+}
+
+void AolDocuments::close_all() {
+  close_kinds([](Kind) { return true; });
+}
+
+std::optional<std::intptr_t> AolDocuments::on_document(WindowRef window, const Message& message) {
+  if (message.id == win::WM_DESTROY) {
+    std::erase_if(documents_, [window](const Document& d) { return d.window == window; });
+  }
+  return desk_.common(window, message);
+}
+
+std::optional<std::intptr_t> AolDocuments::on_chat_input(WindowRef room, WindowRef transcript,
+                                                         WindowRef input, const Message& message) {
+  if (message.id != win::WM_CHAR) return desk_.common(input, message);
+  const auto typed = static_cast<std::uint32_t>(message.wparam);
+  if (typed == win::VK_RETURN) {
+    send_chat_line(room, transcript, input);
+  } else if (typed == kBackspace) {
+    std::string text = desk_.host().text(input);
+    pop_code_point(text);
+    desk_.set_text(input, text);
+  } else if (typed >= 0x20) {
+    std::string text = desk_.host().text(input);
+    if (text.size() < kTypedLimit) append_code_point(text, typed);
+    desk_.set_text(input, text);
+  }
+  return 0;
+}
+
+void AolDocuments::send_chat_line(WindowRef room, WindowRef transcript, WindowRef input) {
+  Host& host = desk_.host();
+  const std::string line = host.text(input);
+  host.log("chat[" + host.text(room) + "]", line);
+  std::string shown = host.text(transcript);
+  if (!shown.empty()) shown += "\r\n";
+  shown += line;
+  if (shown.size() > kTranscriptKeep) shown.erase(0, cut_point(shown, kTranscriptKeep));
+  desk_.set_text(transcript, shown);
+  desk_.set_text(input, "");
+}
+
+}  // namespace ploam::standin

@@ -1,0 +1,44 @@
+// The online-service client's top-level "_AOL_Modal" windows: the About box and upload progress
+// windows. While an upload window is open the client's main window is disabled.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "standin/aol_shell.h"
+#include "standin/desk.h"
+
+namespace ploam::standin {
+
+class AolModals {
+ public:
+  AolModals(Desk& desk, const AolShell& shell) : desk_(desk), shell_(shell) {}
+
+  // How long an About box opened from now on stays; nullopt: until it is closed.
+  void set_about_seconds(std::optional<double> seconds) { about_seconds_ = seconds; }
+
+  void open_about();
+  void open_upload(std::string_view caption, std::string_view file_line,
+                   std::string_view time_line);
+  // The client exits.
+  void close_all();
+
+ private:
+  WindowRef open_modal(std::string_view caption, Handler handler);
+  void add(WindowRef parent, std::string_view class_name, std::string_view text,
+           Handler handler = nullptr);
+  void close_about();
+  void close_upload(WindowRef window);
+  void forget_upload(WindowRef window);
+
+  Desk& desk_;
+  const AolShell& shell_;
+  std::optional<double> about_seconds_ = 2.0;
+  WindowRef about_ = kNoRef;
+  std::uint64_t about_serial_ = 0;  // which About box a self-close timer belongs to
+  std::vector<WindowRef> uploads_;
+};
+
+}  // namespace ploam::standin

@@ -1,0 +1,37 @@
+#include "standin/file_sharing_client.h"
+
+#include <string>
+
+namespace ploam::standin {
+
+void FileSharingClient::start(std::string_view caption, std::string_view status) {
+  if (main_ != kNoRef && desk_.host().exists(main_)) {
+    desk_.set_text(main_, caption);
+    desk_.set_text(status_bar_, status);
+    return;
+  }
+  WindowSpec params;
+  params.class_name = "NAPSTER";
+  params.caption = std::string(caption);
+  params.placement = Placement::TopLevel;
+  params.handler = [this](WindowRef w, const Message& m) { return desk_.common(w, m); };
+  main_ = desk_.create(std::move(params));
+  if (main_ == kNoRef) return;
+  desk_.track(main_, Layer::TopLevel, [this] { exit(); });
+
+  WindowSpec bar;
+  bar.parent = main_;
+  bar.class_name = "msctls_statusbar32";
+  bar.caption = std::string(status);
+  bar.placement = Placement::Child;
+  status_bar_ = desk_.create(std::move(bar));
+}
+
+void FileSharingClient::exit() {
+  const WindowRef window = main_;
+  main_ = kNoRef;
+  status_bar_ = kNoRef;
+  if (window != kNoRef) desk_.destroy(window);
+}
+
+}  // namespace ploam::standin

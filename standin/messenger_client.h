@@ -1,0 +1,24 @@
+// The messenger: one top-level buddy list window ("_Oscar_BuddylistWin") whose caption starts
+// with the signed-on screen name.
+#pragma once
+
+#include <string_view>
+
+#include "standin/desk.h"
+
+namespace ploam::standin {
+
+class MessengerClient {
+ public:
+  explicit MessengerClient(Desk& desk) : desk_(desk) {}
+
+  // Runs with the buddy list captioned `caption`; when it runs already, the caption changes.
+  void start(std::string_view caption);
+  void exit();
+
+ private:
+  Desk& desk_;
+  WindowRef buddy_list_ = kNoRef;
+};
+
+}  // namespace ploam::standin

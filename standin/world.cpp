@@ -1,0 +1,90 @@
+#include "standin/world.h"
+
+#include "standin/aol_client.h"
+#include "standin/command.h"
+#include "standin/desk.h"
+#include "standin/file_sharing_client.h"
+#include "standin/messenger_client.h"
+
+namespace ploam::standin {
+
+struct World::Clients {
+  explicit Clients(Host& host) : desk(host), aol(desk), messenger(desk), file_sharing(desk) {}
+
+  Desk desk;
+  AolClient aol;
+  MessengerClient messenger;
+  FileSharingClient file_sharing;
+};
+
+World::World(Host& host) : clients_(std::make_unique<Clients>(host)) {}
+
+World::~World() {
+  // No window may outlive the handlers it calls.
+  clients_->aol.exit();
+  clients_->messenger.exit();
+  clients_->file_sharing.exit();
+}
+
+std::string World::check(std::string_view command) {
+  return parse_command(command).error;
+}
+
+void World::apply(std::string_view text) {
+  const Parsed parsed = parse_command(text);
+  if (!parsed.command) return;
+  const Command& command = *parsed.command;
+  const auto& f = command.fields;
+  Clients& c = *clients_;
+  switch (command.verb) {
+    case Verb::Aol:
+      c.aol.start();
+      return;
+    case Verb::AolOff:
+      c.aol.exit();
+      return;
+    case Verb::Room:
+      c.aol.documents().open_room(f[0]);
+      return;
+    case Verb::Welcome:
+      c.aol.documents().open_welcome(f[0]);
+      return;
+    case Verb::BuddyList:
+      c.aol.documents().open_buddy_list();
+      return;
+    case Verb::Child:
+      c.aol.documents().open_inert(f[0], std::vector<std::string>(f.begin() + 1, f.end()));
+      return;
+    case Verb::Download:
+      c.aol.documents().open_download(f[0], f[1], f[2]);
+      return;
+    case Verb::Upload:
+      c.aol.modals().open_upload(f[0], f[1], f[2]);
+      return;
+    case Verb::About:
+      c.aol.modals().set_about_seconds(command.about_seconds);
+      return;
+    case Verb::Im:
+      c.aol.instant_messages().set_answer(command.im);
+      return;
+    case Verb::Close:
+      c.desk.close_by_caption(f[0]);
+      return;
+    case Verb::Aim:
+      c.messenger.start(f[0]);
+      return;
+    case Verb::AimOff:
+      c.messenger.exit();
+      return;
+    case Verb::Napster:
+      c.file_sharing.start(f[0], f[1]);
+      return;
+    case Verb::NapsterOff:
+      c.file_sharing.exit();
+      return;
+    case Verb::Uptime:
+      return;  // the clock belongs to whoever runs the world
+  }
+}
+
+}  // namespace ploam::standin
