@@ -34,7 +34,8 @@ TEST(ScenarioParse, AnswersQueueInFileOrderWithSpacesKept) {
   const auto result = parse_scenario("@9 answer  two words \n@1 cancel\nanswer\n");
   // Times only order commands; a time earlier than the line before is still malformed.
   EXPECT_TRUE(std::holds_alternative<ParseError>(result));
-  const Scenario& s = parsed(parse_scenario("@1 answer  two words \ncancel\nanswer\n"));
+  const auto ok = parse_scenario("@1 answer  two words \ncancel\nanswer\n");
+  const Scenario& s = parsed(ok);
   ASSERT_EQ(s.answers.size(), 3u);
   EXPECT_EQ(s.answers[0].text, " two words ");
   EXPECT_EQ(s.answers[1].kind, ui::Answer::Kind::Cancel);

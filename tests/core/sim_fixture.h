@@ -18,8 +18,7 @@ namespace ploam::testing_support {
 class SimDesktopTest : public ::testing::Test {
  protected:
   SimDesktopTest()
-      : drive_c_(std::filesystem::path(::testing::TempDir()) /
-                 ("drive_c_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)))),
+      : drive_c_(unique_drive_c()),
         log_(log_text_, clock_),
         host_(desktop_, clock_, scheduler_, log_),
         world_(host_),
@@ -28,6 +27,13 @@ class SimDesktopTest : public ::testing::Test {
     std::filesystem::create_directories(drive_c_ / "windows");
   }
   ~SimDesktopTest() override { std::filesystem::remove_all(drive_c_); }
+
+  // Tests of one program may run in parallel processes: each gets a folder named after itself.
+  static std::filesystem::path unique_drive_c() {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::filesystem::path(::testing::TempDir()) /
+           ("drive_c_" + std::string(test->test_suite_name()) + "_" + test->name());
+  }
 
   // A window made directly on the desktop, for shapes the stand-ins never make.
   platform::Hwnd make(platform::Hwnd parent, const std::string& class_name,

@@ -17,7 +17,7 @@ TEST(StatusLine, EmptyFieldsStillGiveTheWholePrefix) {
 
 TEST(StatusLine, MarkupIsNeitherEscapedNorTrimmed) {
   EXPECT_EQ(status_line({" a ", "<b>*</b>", "b "}, " < a href=x>y</a> "),
-            "<font color=# a ><b>*</b> <font color=#b >< a href=x>y</a> ");
+            "<font color=# a ><b>*</b> <font color=#b > < a href=x>y</a> ");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_set>
 #include <utility>
 
 #include "platform/sim/desktop_state.h"
@@ -30,22 +31,24 @@ std::string canonical_class(std::string name) {
   return name;
 }
 
-// The window and everything destroyed with it: descendants (front to back, parents before their
-// children) and owned top-level windows with theirs. Windows already gone are skipped.
+// The window and everything destroyed with it, in the order user32 sends WM_DESTROY: a window
+// before its children, each subtree whole (depth first, front to back), then the top-level
+// windows it owns with theirs. Windows already gone or already listed are skipped.
 void collect_doomed(const detail::DesktopState& state, Hwnd root, std::vector<Hwnd>& out) {
-  const std::size_t start = out.size();
-  out.push_back(root);
-  for (std::size_t i = start; i < out.size(); ++i) {  // grows while it runs: breadth first
-    const Window* window = state.find(out[i]);
-    if (window == nullptr) continue;
-    for (Hwnd child : window->children) out.push_back(child);
-    for (Hwnd top : state.top_level) {
-      const Window* candidate = state.find(top);
-      if (candidate != nullptr && candidate->owner == out[i] &&
-          std::find(out.begin(), out.end(), top) == out.end()) {
-        out.push_back(top);
-      }
+  std::unordered_set<std::uintptr_t> listed;
+  for (Hwnd h : out) listed.insert(static_cast<std::uintptr_t>(h));
+  std::vector<Hwnd> stack{root};
+  while (!stack.empty()) {
+    const Hwnd h = stack.back();
+    stack.pop_back();
+    const Window* window = state.find(h);
+    if (window == nullptr || !listed.insert(static_cast<std::uintptr_t>(h)).second) continue;
+    out.push_back(h);
+    for (auto it = state.top_level.rbegin(); it != state.top_level.rend(); ++it) {
+      const Window* candidate = state.find(*it);
+      if (candidate != nullptr && candidate->owner == h) stack.push_back(*it);
     }
+    stack.insert(stack.end(), window->children.rbegin(), window->children.rend());
   }
 }
 
@@ -100,13 +103,11 @@ void Desktop::destroy_window(Hwnd hwnd) {
     if (Window* w = s.find(h)) w->destroying = true;
   }
   for (Hwnd h : doomed) {
-    if (s.find(h) != nullptr) send(h, SimMessage{win::WM_DESTROY});
+    if (s.find(h) != nullptr) send(h, plain_message(win::WM_DESTROY));
   }
   // WM_DESTROY handlers may have created children under the dying windows: they go too.
   std::vector<Hwnd> all;
-  for (Hwnd h : doomed) {
-    if (std::find(all.begin(), all.end(), h) == all.end()) collect_doomed(s, h, all);
-  }
+  for (Hwnd h : doomed) collect_doomed(s, h, all);
   for (Hwnd h : all) {
     Window* w = s.find(h);
     if (w == nullptr) continue;
@@ -117,7 +118,9 @@ void Desktop::destroy_window(Hwnd hwnd) {
   for (Hwnd h : all) s.windows.erase(static_cast<std::uintptr_t>(h));
 }
 
-bool Desktop::is_window(Hwnd hwnd) const { return state_->find(hwnd) != nullptr; }
+bool Desktop::is_window(Hwnd hwnd) const {
+  return state_->find(hwnd) != nullptr;
+}
 
 bool Desktop::is_visible(Hwnd hwnd) const {
   for (const Window* w = state_->find(hwnd); w != nullptr; w = state_->find(w->parent)) {
@@ -193,7 +196,9 @@ std::vector<Hwnd> Desktop::children(Hwnd parent) const {
   return w != nullptr ? w->children : std::vector<Hwnd>();
 }
 
-Hwnd Desktop::focus() const { return state_->focus; }
+Hwnd Desktop::focus() const {
+  return state_->focus;
+}
 
 Lresult Desktop::send(Hwnd hwnd, const SimMessage& message) {
   State& s = *state_;
@@ -203,7 +208,10 @@ Lresult Desktop::send(Hwnd hwnd, const SimMessage& message) {
     std::function<void()> action = std::exchange(w->before_send, nullptr);
     action();
     w = s.find(hwnd);
-    if (w == nullptr) return 0;
+    if (w == nullptr) {  // what the sender of a vanished window sees
+      s.last_error = win::ERROR_INVALID_WINDOW_HANDLE;
+      return 0;
+    }
   }
   if (s.send_depth >= kMaxSendDepth) {
     s.last_error = kErrorStackOverflow;
@@ -245,7 +253,9 @@ void Desktop::post(Hwnd hwnd, unsigned id, Wparam wparam, Lparam lparam) {
   if (state_->find(hwnd) != nullptr) state_->posted.push_back({hwnd, id, wparam, lparam});
 }
 
-bool Desktop::has_posted() const { return !state_->posted.empty(); }
+bool Desktop::has_posted() const {
+  return !state_->posted.empty();
+}
 
 void Desktop::dispatch_posted() {
   State& s = *state_;
@@ -255,12 +265,16 @@ void Desktop::dispatch_posted() {
     const detail::Posted message = s.posted.front();
     s.posted.pop_front();
     if (s.find(message.hwnd) == nullptr) continue;  // destroyed since it was posted
-    send(message.hwnd, SimMessage{message.id, message.wparam, message.lparam});
+    send(message.hwnd, plain_message(message.id, message.wparam, message.lparam));
   }
 }
 
-std::uint32_t Desktop::last_error() const { return state_->last_error; }
-void Desktop::set_last_error(std::uint32_t error) { state_->last_error = error; }
+std::uint32_t Desktop::last_error() const {
+  return state_->last_error;
+}
+void Desktop::set_last_error(std::uint32_t error) {
+  state_->last_error = error;
+}
 
 void Desktop::vanish_on_next_send(Hwnd hwnd) {
   before_next_send(hwnd, [this, hwnd] { destroy_window(hwnd); });

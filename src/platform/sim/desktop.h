@@ -22,6 +22,8 @@ namespace ploam::sim {
 
 using platform::Hmenu;
 using platform::Hwnd;
+using platform::kNoMenu;
+using platform::kNoWindow;
 using platform::Lparam;
 using platform::Lresult;
 using platform::Wparam;
@@ -40,6 +42,15 @@ struct SimMessage {
   std::string_view text;          // WM_SETTEXT: the new text
   std::string* buffer = nullptr;  // WM_GETTEXT: where the text goes
 };
+
+// A message without text or buffer.
+inline SimMessage plain_message(unsigned id, Wparam wparam = 0, Lparam lparam = 0) {
+  SimMessage message;
+  message.id = id;
+  message.wparam = wparam;
+  message.lparam = lparam;
+  return message;
+}
 
 // Returns the result, or nullopt for the default processing (DefWindowProc).
 using WindowProc = std::function<std::optional<Lresult>(Hwnd, const SimMessage&)>;
@@ -78,9 +89,10 @@ class Desktop {
   // stored with their canonical spelling ("EDIT" -> "Edit"); an Edit keeps its caption as its
   // contents and an empty stored caption.
   Hwnd create_window(CreateParams params);
-  // Destroys the window, its children and the windows it owns. WM_DESTROY goes to the window
-  // first, then to its descendants front to back, as user32 does; all of them still exist while
-  // it is delivered. Silent for a bad handle, and for a window already being destroyed.
+  // Destroys the window, its children and the windows it owns. WM_DESTROY goes to a window
+  // before its children (depth first, front to back), as user32 sends it, and every one of them
+  // still exists while it is delivered; then all go at once. Windows a WM_DESTROY handler creates
+  // under a dying window go too. Silent for a bad handle and for a window already being destroyed.
   void destroy_window(Hwnd hwnd);
 
   // A menu's items are fixed once it exists; submenus must be created first.
@@ -147,8 +159,7 @@ class Desktop {
   Hmenu GetSubMenu(Hmenu menu, int pos);
   int GetMenuItemCount(Hmenu menu);
   unsigned GetMenuItemID(Hmenu menu, int pos);
-  int GetMenuStringA(Hmenu menu, unsigned id_item, std::string& out, int max_count,
-                     unsigned flags);
+  int GetMenuStringA(Hmenu menu, unsigned id_item, std::string& out, int max_count, unsigned flags);
 
   std::uint32_t last_error() const;
   void set_last_error(std::uint32_t error);

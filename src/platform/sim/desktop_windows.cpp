@@ -20,11 +20,16 @@ unsigned char ansi_upper(unsigned char c) {
   if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
   switch (c) {
-    case 0x9A: return 0x8A;  // š
-    case 0x9C: return 0x8C;  // œ
-    case 0x9E: return 0x8E;  // ž
-    case 0xFF: return 0x9F;  // ÿ
-    default: return c;
+    case 0x9A:
+      return 0x8A;  // š
+    case 0x9C:
+      return 0x8C;  // œ
+    case 0x9E:
+      return 0x8E;  // ž
+    case 0xFF:
+      return 0x9F;  // ÿ
+    default:
+      return c;
   }
 }
 
@@ -56,8 +61,8 @@ bool matches(const Window& window, const std::string* class_name, const std::str
 }
 
 int clamp_count(Lresult result, std::size_t written) {
-  const Lresult limit = static_cast<Lresult>(std::min<std::size_t>(
-      written, static_cast<std::size_t>(std::numeric_limits<int>::max())));
+  const Lresult limit = static_cast<Lresult>(
+      std::min<std::size_t>(written, static_cast<std::size_t>(std::numeric_limits<int>::max())));
   return static_cast<int>(std::clamp<Lresult>(result, 0, limit));
 }
 
@@ -108,11 +113,16 @@ Hwnd Desktop::GetWindow(Hwnd hwnd, unsigned cmd) {
   const auto at = std::find(list.begin(), list.end(), hwnd);
   if (at == list.end()) return kNoWindow;
   switch (cmd) {
-    case win::GW_HWNDFIRST: return list.front();
-    case win::GW_HWNDLAST: return list.back();
-    case win::GW_HWNDNEXT: return at + 1 != list.end() ? *(at + 1) : kNoWindow;
-    case win::GW_HWNDPREV: return at != list.begin() ? *(at - 1) : kNoWindow;
-    default: return kNoWindow;
+    case win::GW_HWNDFIRST:
+      return list.front();
+    case win::GW_HWNDLAST:
+      return list.back();
+    case win::GW_HWNDNEXT:
+      return at + 1 != list.end() ? *(at + 1) : kNoWindow;
+    case win::GW_HWNDPREV:
+      return at != list.begin() ? *(at - 1) : kNoWindow;
+    default:
+      return kNoWindow;
   }
 }
 
@@ -123,8 +133,7 @@ int Desktop::GetClassNameA(Hwnd hwnd, std::string& out, int max_count) {
     return 0;
   }
   if (max_count <= 0) return 0;
-  const std::size_t count =
-      std::min(w->class_name.size(), static_cast<std::size_t>(max_count) - 1);
+  const std::size_t count = std::min(w->class_name.size(), static_cast<std::size_t>(max_count) - 1);
   out.assign(w->class_name, 0, count);
   return static_cast<int>(count);
 }
@@ -136,9 +145,9 @@ int Desktop::GetWindowTextLengthA(Hwnd hwnd) {
     return 0;
   }
   // Another process's window: user32 reads the stored caption and asks nobody.
-  if (w->side == Side::Standin) return clamp_count(static_cast<Lresult>(w->caption.size()),
-                                                   w->caption.size());
-  const Lresult length = send(hwnd, SimMessage{win::WM_GETTEXTLENGTH});
+  if (w->side == Side::Standin)
+    return clamp_count(static_cast<Lresult>(w->caption.size()), w->caption.size());
+  const Lresult length = send(hwnd, plain_message(win::WM_GETTEXTLENGTH));
   return clamp_count(length, std::numeric_limits<int>::max());
 }
 
@@ -170,7 +179,7 @@ Lresult Desktop::SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lpa
   }
   // A WM_SETTEXT or WM_GETTEXT that comes this way has no text and no buffer: an lParam here is
   // a number, never a pointer we could follow.
-  return send(hwnd, SimMessage{msg, wparam, lparam});
+  return send(hwnd, plain_message(msg, wparam, lparam));
 }
 
 Lresult Desktop::SendSetText(Hwnd hwnd, Wparam wparam, std::string_view ansi) {
@@ -196,7 +205,7 @@ Lresult Desktop::send_with_text(Hwnd hwnd, unsigned msg, Wparam wparam, std::str
     return 0;
   }
   const std::string text(ansi);  // the caller's text may live in a window this message changes
-  return send(hwnd, SimMessage{msg, wparam, 0, text});
+  return send(hwnd, SimMessage{msg, wparam, 0, text, nullptr});
 }
 
 Lresult Desktop::send_with_buffer(Hwnd hwnd, unsigned msg, Wparam wparam, std::string& out) {

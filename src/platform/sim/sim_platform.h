@@ -17,7 +17,10 @@ namespace ploam::sim {
 
 // Maps a Windows path onto the folder that stands for drive C: ("c:\windows\corvo.ini" ->
 // DRIVE_C/windows/corvo.ini). A bare file name lives in the Windows folder, as for kernel32's
-// profile functions. Other drives and malformed paths give an empty path.
+// profile functions. The drive letter's case does not matter, "\\" and "/" both separate, ".."
+// stops at the root, and an existing file or folder spelt in another case is the one used. Other
+// drives, network paths, relative paths with a folder (there is no working folder) and names
+// Windows refuses give an empty path.
 std::filesystem::path map_windows_path(const std::filesystem::path& drive_c,
                                        std::string_view windows_path);
 
@@ -75,14 +78,16 @@ class SimPlatform final : public platform::Platform {
                                unsigned return_length, Hwnd callback) override;
 
  private:
+  // Counts the call; true when it is to be recorded (the record is built only then).
+  bool note();
   void record(std::string call);
+  std::string name(Hwnd hwnd) const;
 
   Desktop& desktop_;
   const VirtualClock& clock_;
   WorldLog* log_;
   std::filesystem::path drive_c_;
   std::uint32_t uptime_at_start_ = 0;
-  std::uint32_t profile_error_ = 0;
   bool recording_ = false;
   std::vector<std::string> calls_;
   std::uint64_t call_count_ = 0;

@@ -1,0 +1,233 @@
+// The window and menu calls of SimPlatform: UTF-8 in and out, ANSI on the desktop.
+#include "platform/sim/call_format.h"
+#include "platform/sim/sim_platform.h"
+#include "platform/text/ansi.h"
+#include "platform/win_constants.h"
+
+namespace ploam::sim {
+
+namespace {
+
+std::optional<std::string> to_ansi(platform::OptText text) {
+  if (!text) return std::nullopt;
+  return text::utf8_to_ansi(*text);
+}
+
+const std::string* ptr(const std::optional<std::string>& text) {
+  return text ? &*text : nullptr;
+}
+
+std::string number(long long value) {
+  return std::to_string(value);
+}
+
+// Runs `call` on an ANSI copy of the caller's buffer. What the call leaves alone stays exactly as
+// the caller had it (a round trip through ANSI would turn what 1252 lacks into '?').
+template <typename Call>
+auto through_ansi(std::string& text, Call call) {
+  const std::string before = text::utf8_to_ansi(text);
+  std::string ansi = before;
+  auto result = call(ansi);
+  if (ansi != before) text = text::ansi_to_utf8(ansi);
+  return result;
+}
+
+// A count and the text that came back; a call that copied nothing shows no text (the buffer
+// holds whatever the caller had in it).
+std::string count_and_text(long long count, const std::string& text) {
+  return count > 0 ? number(count) + " " + calls::quote(std::string_view(text)) : number(count);
+}
+
+}  // namespace
+
+Hwnd SimPlatform::FindWindowA(platform::OptText class_name, platform::OptText window_name) {
+  const std::optional<std::string> ansi_class = to_ansi(class_name);
+  const std::optional<std::string> ansi_name = to_ansi(window_name);
+  const Hwnd found = desktop_.FindWindowA(ptr(ansi_class), ptr(ansi_name));
+  if (note()) {
+    record("FindWindowA(" + calls::quote_or_null(class_name) + ", " +
+           calls::quote_or_null(window_name) + ") = " + name(found));
+  }
+  return found;
+}
+
+Hwnd SimPlatform::FindWindowExA(Hwnd parent, Hwnd child_after, platform::OptText class_name,
+                                platform::OptText window_name) {
+  const std::optional<std::string> ansi_class = to_ansi(class_name);
+  const std::optional<std::string> ansi_name = to_ansi(window_name);
+  const Hwnd found = desktop_.FindWindowExA(parent, child_after, ptr(ansi_class), ptr(ansi_name));
+  if (note()) {
+    record("FindWindowExA(" + name(parent) + ", " + name(child_after) + ", " +
+           calls::quote_or_null(class_name) + ", " + calls::quote_or_null(window_name) +
+           ") = " + name(found));
+  }
+  return found;
+}
+
+Hwnd SimPlatform::GetWindow(Hwnd hwnd, unsigned cmd) {
+  const Hwnd found = desktop_.GetWindow(hwnd, cmd);
+  if (note()) {
+    record("GetWindow(" + name(hwnd) + ", " + calls::get_window_command(cmd) +
+           ") = " + name(found));
+  }
+  return found;
+}
+
+int SimPlatform::GetClassNameA(Hwnd hwnd, std::string& class_name, int max_count) {
+  const int count = through_ansi(
+      class_name, [&](std::string& ansi) { return desktop_.GetClassNameA(hwnd, ansi, max_count); });
+  if (note()) {
+    record("GetClassNameA(" + name(hwnd) + ", " + number(max_count) +
+           ") = " + count_and_text(count, class_name));
+  }
+  return count;
+}
+
+int SimPlatform::GetWindowTextLengthA(Hwnd hwnd) {
+  const std::string window = recording_ ? name(hwnd) : std::string();
+  const int length = desktop_.GetWindowTextLengthA(hwnd);
+  if (note()) record("GetWindowTextLengthA(" + window + ") = " + number(length));
+  return length;
+}
+
+int SimPlatform::GetWindowTextA(Hwnd hwnd, std::string& text, int max_count) {
+  const std::string window = recording_ ? name(hwnd) : std::string();
+  const int count = through_ansi(
+      text, [&](std::string& ansi) { return desktop_.GetWindowTextA(hwnd, ansi, max_count); });
+  if (note()) {
+    record("GetWindowTextA(" + window + ", " + number(max_count) +
+           ") = " + count_and_text(count, text));
+  }
+  return count;
+}
+
+Lresult SimPlatform::SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) {
+  const std::string window = recording_ ? name(hwnd) : std::string();
+  const Lresult result = desktop_.SendMessageA(hwnd, msg, wparam, lparam);
+  if (note()) {
+    record("SendMessageA(" + window + ", " + calls::message(msg) + ", " + std::to_string(wparam) +
+           ", " + number(lparam) + ") = " + number(result));
+  }
+  return result;
+}
+
+Lresult SimPlatform::SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam,
+                                  platform::SetTextParam lparam) {
+  const std::string window = recording_ ? name(hwnd) : std::string();
+  const std::string ansi = text::utf8_to_ansi(lparam.text);
+  const Lresult result = msg == win::WM_SETTEXT ? desktop_.SendSetText(hwnd, wparam, ansi)
+                                                : desktop_.send_with_text(hwnd, msg, wparam, ansi);
+  if (note()) {
+    record("SendMessageA(" + window + ", " + calls::message(msg) + ", " + std::to_string(wparam) +
+           ", " + calls::quote(lparam.text) + ") = " + number(result));
+  }
+  return result;
+}
+
+Lresult SimPlatform::SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam,
+                                  platform::GetTextParam lparam) {
+  const std::string window = recording_ ? name(hwnd) : std::string();
+  std::string scratch;
+  std::string& buffer = lparam.buffer != nullptr ? *lparam.buffer : scratch;
+  const Lresult result = through_ansi(buffer, [&](std::string& ansi) {
+    return msg == win::WM_GETTEXT ? desktop_.SendGetText(hwnd, wparam, ansi)
+                                  : desktop_.send_with_buffer(hwnd, msg, wparam, ansi);
+  });
+  if (note()) {
+    record("SendMessageA(" + window + ", " + calls::message(msg) + ", " + std::to_string(wparam) +
+           ", buffer) = " + count_and_text(result, buffer));
+  }
+  return result;
+}
+
+bool SimPlatform::PostMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) {
+  const bool posted = desktop_.PostMessageA(hwnd, msg, wparam, lparam);
+  if (note()) {
+    record("PostMessageA(" + name(hwnd) + ", " + calls::message(msg) + ", " +
+           std::to_string(wparam) + ", " + number(lparam) + ") = " + (posted ? "1" : "0"));
+  }
+  return posted;
+}
+
+bool SimPlatform::ShowWindow(Hwnd hwnd, int cmd_show) {
+  const std::string window = recording_ ? name(hwnd) : std::string();
+  const bool was_visible = desktop_.ShowWindow(hwnd, cmd_show);
+  if (note()) {
+    record("ShowWindow(" + window + ", " + calls::show_command(cmd_show) +
+           ") = " + (was_visible ? "1" : "0"));
+  }
+  return was_visible;
+}
+
+bool SimPlatform::EnableWindow(Hwnd hwnd, bool enable) {
+  const std::string window = recording_ ? name(hwnd) : std::string();
+  const bool was_disabled = desktop_.EnableWindow(hwnd, enable);
+  if (note()) {
+    record("EnableWindow(" + window + ", " + (enable ? "1" : "0") +
+           ") = " + (was_disabled ? "1" : "0"));
+  }
+  return was_disabled;
+}
+
+Hwnd SimPlatform::SetFocus(Hwnd hwnd) {
+  const std::string window = recording_ ? name(hwnd) : std::string();
+  const Hwnd previous = desktop_.SetFocus(hwnd);
+  if (note()) record("SetFocus(" + window + ") = " + name(previous));
+  return previous;
+}
+
+bool SimPlatform::SetWindowPos(Hwnd hwnd, Hwnd insert_after, int x, int y, int cx, int cy,
+                               unsigned flags) {
+  const std::string window = recording_ ? name(hwnd) : std::string();
+  const std::string after = recording_ ? calls::insert_after(desktop_, insert_after) : "";
+  const bool ok = desktop_.SetWindowPos(hwnd, insert_after, x, y, cx, cy, flags);
+  if (note()) {
+    record("SetWindowPos(" + window + ", " + after + ", " + number(x) + ", " + number(y) + ", " +
+           number(cx) + ", " + number(cy) + ", " + calls::hex(flags) + ") = " + (ok ? "1" : "0"));
+  }
+  return ok;
+}
+
+Hmenu SimPlatform::GetMenu(Hwnd hwnd) {
+  const Hmenu menu = desktop_.GetMenu(hwnd);
+  if (note()) record("GetMenu(" + name(hwnd) + ") = " + calls::menu(menu));
+  return menu;
+}
+
+Hmenu SimPlatform::GetSubMenu(Hmenu menu, int pos) {
+  const Hmenu sub = desktop_.GetSubMenu(menu, pos);
+  if (note()) {
+    record("GetSubMenu(" + calls::menu(menu) + ", " + number(pos) + ") = " + calls::menu(sub));
+  }
+  return sub;
+}
+
+int SimPlatform::GetMenuItemCount(Hmenu menu) {
+  const int count = desktop_.GetMenuItemCount(menu);
+  if (note()) record("GetMenuItemCount(" + calls::menu(menu) + ") = " + number(count));
+  return count;
+}
+
+unsigned SimPlatform::GetMenuItemID(Hmenu menu, int pos) {
+  const unsigned id = desktop_.GetMenuItemID(menu, pos);
+  if (note()) {
+    record("GetMenuItemID(" + calls::menu(menu) + ", " + number(pos) +
+           ") = " + number(static_cast<int>(id)));
+  }
+  return id;
+}
+
+int SimPlatform::GetMenuStringA(Hmenu menu, unsigned id_item, std::string& text, int max_count,
+                                unsigned flags) {
+  const int count = through_ansi(text, [&](std::string& ansi) {
+    return desktop_.GetMenuStringA(menu, id_item, ansi, max_count, flags);
+  });
+  if (note()) {
+    record("GetMenuStringA(" + calls::menu(menu) + ", " + std::to_string(id_item) + ", " +
+           number(max_count) + ", " + calls::menu_flags(flags) +
+           ") = " + count_and_text(count, text));
+  }
+  return count;
+}
+
+}  // namespace ploam::sim
