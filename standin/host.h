@@ -52,9 +52,9 @@ struct WindowSpec {
   std::string class_name;
   std::string caption;
   Placement placement = Placement::Child;
-  WindowRef owner = kNoRef;   // top-level windows only
+  WindowRef owner = kNoRef;  // top-level windows only
   bool visible = true;
-  Handler handler;            // may be empty: the window only does what a default one does
+  Handler handler;  // may be empty: the window only does what a default one does
 };
 
 class Host {

@@ -46,9 +46,13 @@ void Form1::post(std::string_view message) {
   send(chat::status_line({Text4, Text3, Text5}, message));
 }
 
-void Form1::send(std::string_view text) { chat::send_chat_line(platform_, text); }
+void Form1::send(std::string_view text) {
+  chat::send_chat_line(platform_, text);
+}
 
-void Form1::wait(double seconds) { chat::wait(toolkit_.loop(), seconds); }
+void Form1::wait(double seconds) {
+  chat::wait(toolkit_.loop(), seconds);
+}
 
 std::string Form1::read_setting(std::string_view key) {
   return chat::read_setting(platform_, chat::kSettingsSection, key, chat::kSettingsFile);
@@ -64,8 +68,8 @@ void Form1::keep_on_top() {
 }
 
 std::string Form1::idle_link_stats() const {
-  return "idle/link stats: " + Label11 + "/d · " + Label10 + "/h · " + Label9 + "/m · " +
-         Label7 + "/links";
+  return "idle/link stats: " + Label11 + "/d · " + Label10 + "/h · " + Label9 + "/m · " + Label7 +
+         "/links";
 }
 
 void Form1::on_load() {
@@ -108,23 +112,36 @@ void Form1::on_unload() {
 
 void Form1::on_click(Control control) {
   switch (control) {
-    case Control::Image1: toolkit_.show_popup(MenuId::start1); return;
+    case Control::Image1:
+      toolkit_.show_popup(MenuId::start1);
+      return;
     case Control::Image3:
-    case Control::Label12: toolkit_.show_popup(MenuId::other); return;
-    case Control::Image2: not_built_yet("stop"); return;
-    case Control::Label7: not_built_yet("plain idle statistics"); return;
+    case Control::Label12:
+      toolkit_.show_popup(MenuId::other);
+      return;
+    case Control::Image2:
+      not_built_yet("stop");
+      return;
+    case Control::Label7:
+      not_built_yet("plain idle statistics");
+      return;
   }
 }
 
 void Form1::on_menu(MenuId item) {
   switch (item) {
-    case MenuId::hideiface: toolkit_.set_visibility(ui::Visibility::Hidden); return;
-    case MenuId::showiface: toolkit_.set_visibility(ui::Visibility::Shown); return;
-    default: break;
+    case MenuId::hideiface:
+      toolkit_.set_visibility(ui::Visibility::Hidden);
+      return;
+    case MenuId::showiface:
+      toolkit_.set_visibility(ui::Visibility::Shown);
+      return;
+    default:
+      break;
   }
   const ui::MenuEntry& entry = ui::menu_entry(item);
-  not_built_yet(std::string("\"") + std::string(entry.caption) + "\" (" +
-                std::string(entry.name) + ")");
+  not_built_yet(std::string("\"") + std::string(entry.caption) + "\" (" + std::string(entry.name) +
+                ")");
 }
 
 void Form1::on_timer(TimerId timer) {

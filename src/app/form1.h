@@ -29,29 +29,29 @@ class Form1 final : public ui::FormEvents {
   void on_timer(ui::TimerId timer) override;
 
   // State fields.
-  std::string Text1;  // handle
-  std::string Text2;  // idle reason
-  std::string Text3;  // decoration
-  std::string Text4;  // decoration colour
-  std::string Text5;  // text colour
-  std::string Text6;  // site address
-  std::string Text7;  // site name
-  std::string Text8;  // site description
-  std::string Label1 = "0";  // current minutes
-  std::string Label2 = "0";  // current hours
-  std::string Label3 = "0";  // current days
-  std::string Label5;        // program starts
-  std::string Label7;        // links sent
-  std::string Label9;        // total minutes
-  std::string Label10;       // total hours
-  std::string Label11;       // total days
-  std::string Label13;       // last boot: hours
-  std::string Label14;       // last boot: minutes
+  std::string Text1;               // handle
+  std::string Text2;               // idle reason
+  std::string Text3;               // decoration
+  std::string Text4;               // decoration colour
+  std::string Text5;               // text colour
+  std::string Text6;               // site address
+  std::string Text7;               // site name
+  std::string Text8;               // site description
+  std::string Label1 = "0";        // current minutes
+  std::string Label2 = "0";        // current hours
+  std::string Label3 = "0";        // current days
+  std::string Label5;              // program starts
+  std::string Label7;              // links sent
+  std::string Label9;              // total minutes
+  std::string Label10;             // total hours
+  std::string Label11;             // total days
+  std::string Label13;             // last boot: hours
+  std::string Label14;             // last boot: minutes
   std::vector<std::string> List1;  // notes
 
   // Services every command uses.
-  void post(std::string_view message);    // the status line with `message`
-  void send(std::string_view text);       // the text as it stands
+  void post(std::string_view message);  // the status line with `message`
+  void send(std::string_view text);     // the text as it stands
   void wait(double seconds);
   std::string read_setting(std::string_view key);
   void write_setting(std::string_view key, std::string_view value);

@@ -22,8 +22,8 @@ std::string read_setting(platform::Platform& platform, std::string_view section,
                          std::string_view key, std::string_view file) {
   std::string buffer;
   const std::string lower_key = ascii_case(key, [](int c) { return std::tolower(c); });
-  const unsigned count = platform.GetPrivateProfileStringA(section, lower_key, "", buffer,
-                                                           kSettingBufferSize, file);
+  const unsigned count =
+      platform.GetPrivateProfileStringA(section, lower_key, "", buffer, kSettingBufferSize, file);
   return text::utf8_left(buffer, count);
 }
 

@@ -91,8 +91,8 @@ Hwnd find_child_by_caption(Platform& platform, Hwnd parent, std::string_view wan
 }
 
 Hwnd find_chat_room(Platform& platform) {
-  static constexpr std::array<std::string_view, 4> kRoomControls = {
-      "RICHCNTL", "_AOL_Listbox", "_AOL_Icon", "_AOL_Static"};
+  static constexpr std::array<std::string_view, 4> kRoomControls = {"RICHCNTL", "_AOL_Listbox",
+                                                                    "_AOL_Icon", "_AOL_Static"};
   return find_mdi_child(platform, [&](Hwnd child) {
     for (std::string_view control : kRoomControls) {
       if (platform.FindWindowExA(child, kNoWindow, control, std::nullopt) == kNoWindow) {

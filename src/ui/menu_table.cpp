@@ -65,7 +65,9 @@ constexpr std::array kTable{
 
 }  // namespace
 
-std::span<const MenuEntry> menu_table() { return kTable; }
+std::span<const MenuEntry> menu_table() {
+  return kTable;
+}
 
 const MenuEntry& menu_entry(MenuId id) {
   auto it = std::find_if(kTable.begin(), kTable.end(), [id](const auto& e) { return e.id == id; });

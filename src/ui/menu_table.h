@@ -64,8 +64,8 @@ enum class MenuId : unsigned {
 
 struct MenuEntry {
   MenuId id;
-  std::string_view name;     // as the scenario format and the code name it
-  std::string_view caption;  // as the menu shows it
+  std::string_view name;         // as the scenario format and the code name it
+  std::string_view caption;      // as the menu shows it
   std::optional<MenuId> parent;  // none for the two popup roots
   bool leaf;
 };

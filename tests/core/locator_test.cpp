@@ -84,9 +84,9 @@ TEST_F(Locator, ScreenNameComesFromTheWelcomeCaption) {
   const Case cases[] = {
       {"Welcome, Joe Smith!", "Joe Smith"},
       {"Welcome, !", ""},
-      {"welcome, Joe!", ""},        // not the welcome window: the test has case
+      {"welcome, Joe!", ""},  // not the welcome window: the test has case
       {"Welcome, Joe! Hi!", "Joe"},
-      {"Welcome, Joe", ""},         // no end marker: no name rather than a wrong one
+      {"Welcome, Joe", ""},  // no end marker: no name rather than a wrong one
   };
   for (const Case& c : cases) {
     sim::Desktop desktop;

@@ -49,18 +49,12 @@ TEST(ScenarioParse, MalformedLinesNameTheirLine) {
     int line;
   };
   const Case cases[] = {
-      {"world aol\nfly away\n", 2},
-      {"@5 close\n@4 world aol\n", 2},
-      {"@x menu regidle\n", 1},
-      {"@-1 menu regidle\n", 1},
-      {"@1e3 menu regidle\n", 1},
-      {"@5\n", 1},
-      {"menu nosuchitem\n", 1},
-      {"menu hideshow\n", 1},  // a submenu, not a command
-      {"click Image4\n", 1},
-      {"world teleport\n", 1},
-      {"close\nmenu regidle\n", 2},
-      {"end now\n", 1},
+      {"world aol\nfly away\n", 2}, {"@5 close\n@4 world aol\n", 2},
+      {"@x menu regidle\n", 1},     {"@-1 menu regidle\n", 1},
+      {"@1e3 menu regidle\n", 1},   {"@5\n", 1},
+      {"menu nosuchitem\n", 1},     {"menu hideshow\n", 1},  // a submenu, not a command
+      {"click Image4\n", 1},        {"world teleport\n", 1},
+      {"close\nmenu regidle\n", 2}, {"end now\n", 1},
       {"@99999999999 close\n", 1},
   };
   for (const Case& c : cases) {

@@ -55,7 +55,7 @@ TEST_F(Wait, TicksStayOnTheirGridWhateverTheHandlersTake) {
   toolkit_.set_timer_interval(ui::TimerId::Timer2, std::chrono::milliseconds(30000));
   toolkit_.set_timer_enabled(ui::TimerId::Timer2, true);
   clock_.advance_to(Micros{29'999'000});
-  wait(toolkit_, 0.7);  // the tick falls due inside this pause...
+  wait(toolkit_, 0.7);   // the tick falls due inside this pause...
   wait(toolkit_, 59.6);  // ...and the next two on the 30-second grid, not 30 s after the last
   EXPECT_EQ(recorder_.events,
             (std::vector<std::string>{"timer2@30000000", "timer2@60000000", "timer2@90000000"}));

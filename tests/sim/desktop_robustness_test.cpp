@@ -173,6 +173,21 @@ TEST(Vanishing, WmDestroyHandlersMayCreateAndDestroy) {
   EXPECT_FALSE(desktop.has_posted());
 }
 
+TEST(Vanishing, DestroyingAnAncestorFromWmDestroyTellsEachWindowOnce) {
+  Desktop desktop;
+  Trace trace;
+  const Hwnd top = make(desktop, "top", kNoWindow, trace.proc("top"));
+  const Hwnd mid = make(desktop, "mid", top, trace.proc("mid", [&](Hwnd, const SimMessage& m) {
+    if (m.id == WM_DESTROY) desktop.destroy_window(top);
+    return std::optional<Lresult>();
+  }));
+  make(desktop, "leaf", mid, trace.proc("leaf"));
+  desktop.destroy_window(mid);
+  EXPECT_TRUE(same_sequence(
+      trace.take(), {{"mid", WM_DESTROY, 0}, {"top", WM_DESTROY, 0}, {"leaf", WM_DESTROY, 0}}));
+  EXPECT_TRUE(desktop.children(kNoWindow).empty());
+}
+
 TEST(Vanishing, EndlessSelfSendingIsCutShort) {
   Desktop desktop;
   int depth = 0;

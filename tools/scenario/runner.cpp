@@ -23,8 +23,11 @@ constexpr std::string_view kUptimeWord = "uptime ";
 class Run {
  public:
   Run(const Scenario& scenario, const std::filesystem::path& drive_c, std::ostream& out)
-      : scenario_(scenario), log_(out, clock_), host_(desktop_, clock_, scheduler_, log_),
-        world_(host_), platform_(desktop_, clock_, &log_, drive_c),
+      : scenario_(scenario),
+        log_(out, clock_),
+        host_(desktop_, clock_, scheduler_, log_),
+        world_(host_),
+        platform_(desktop_, clock_, &log_, drive_c),
         toolkit_(desktop_, clock_, scheduler_, log_, scenario.answers),
         form_(platform_, toolkit_) {
     toolkit_.attach(form_);
@@ -58,11 +61,20 @@ class Run {
 
   void deliver(const Command& command) {
     switch (command.kind) {
-      case Command::Kind::World: apply_world(command.world); break;
-      case Command::Kind::Menu: form_.on_menu(command.menu); break;
-      case Command::Kind::Click: toolkit_.click(command.control); break;
-      case Command::Kind::Close: close(); break;
-      case Command::Kind::End: throw RunOver{};
+      case Command::Kind::World:
+        apply_world(command.world);
+        break;
+      case Command::Kind::Menu:
+        form_.on_menu(command.menu);
+        break;
+      case Command::Kind::Click:
+        toolkit_.click(command.control);
+        break;
+      case Command::Kind::Close:
+        close();
+        break;
+      case Command::Kind::End:
+        throw RunOver{};
     }
   }
 

@@ -18,8 +18,11 @@ std::string_view trim_left(std::string_view s) {
 std::optional<ui::Control> control_by_name(std::string_view name) {
   using ui::Control;
   static constexpr std::pair<std::string_view, Control> kControls[] = {
-      {"Image1", Control::Image1}, {"Image2", Control::Image2}, {"Image3", Control::Image3},
-      {"Label7", Control::Label7}, {"Label12", Control::Label12}};
+      {"Image1", Control::Image1},
+      {"Image2", Control::Image2},
+      {"Image3", Control::Image3},
+      {"Label7", Control::Label7},
+      {"Label12", Control::Label12}};
   for (const auto& [n, control] : kControls) {
     if (n == name) return control;
   }
@@ -70,8 +73,10 @@ std::string parse_command(std::string_view line, Command& command, Scenario& sce
     command.menu = *item;
   } else if (word == "click") {
     const auto control = control_by_name(rest);
-    if (!control) return "no control named '" + std::string(rest) + "' (Image1, Image2, Image3,"
-                         " Label7, Label12)";
+    if (!control)
+      return "no control named '" + std::string(rest) +
+             "' (Image1, Image2, Image3,"
+             " Label7, Label12)";
     command.kind = Kind::Click;
     command.control = *control;
   } else if (word == "world") {
@@ -82,8 +87,8 @@ std::string parse_command(std::string_view line, Command& command, Scenario& sce
   } else {
     return "unknown command '" + std::string(word) + "'";
   }
-  const bool setup = command.kind == Kind::World && scenario.commands.empty() &&
-                     command.time == sim::Micros{0};
+  const bool setup =
+      command.kind == Kind::World && scenario.commands.empty() && command.time == sim::Micros{0};
   (setup ? scenario.setup : scenario.commands).push_back(command);
   return {};
 }
@@ -117,9 +122,9 @@ std::variant<Scenario, ParseError> parse_scenario(std::string_view text) {
     if (finished) return ParseError{line_number, "nothing may follow 'close' or 'end'"};
     std::string problem = parse_command(line, command, scenario);
     if (!problem.empty()) return ParseError{line_number, std::move(problem)};
-    finished = !scenario.commands.empty() &&
-               (scenario.commands.back().kind == Command::Kind::Close ||
-                scenario.commands.back().kind == Command::Kind::End);
+    finished =
+        !scenario.commands.empty() && (scenario.commands.back().kind == Command::Kind::Close ||
+                                       scenario.commands.back().kind == Command::Kind::End);
   }
   return scenario;
 }

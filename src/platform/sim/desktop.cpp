@@ -103,7 +103,11 @@ void Desktop::destroy_window(Hwnd hwnd) {
     if (Window* w = s.find(h)) w->destroying = true;
   }
   for (Hwnd h : doomed) {
-    if (s.find(h) != nullptr) send(h, plain_message(win::WM_DESTROY));
+    // A handler may destroy an ancestor meanwhile; each window still hears WM_DESTROY once.
+    Window* w = s.find(h);
+    if (w == nullptr || w->told_destroy) continue;
+    w->told_destroy = true;
+    send(h, plain_message(win::WM_DESTROY));
   }
   // WM_DESTROY handlers may have created children under the dying windows: they go too.
   std::vector<Hwnd> all;

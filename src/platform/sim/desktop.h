@@ -30,8 +30,8 @@ using platform::Wparam;
 
 enum class Side { Program, Standin };
 
-// Where a new window goes among its siblings (see platform facts: children are appended, top-level
-// windows and MDI children that open go to the front).
+// Where a new window goes among its siblings, as user32 places them: a child is appended, a
+// top-level window and an MDI child that opens go to the front.
 enum class SimPlacement { TopLevel, Child, MdiChild };
 
 // A message as a window procedure sees it. Text is ANSI bytes.

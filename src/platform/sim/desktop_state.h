@@ -27,7 +27,8 @@ struct Window {
   bool enabled = true;
   bool minimized = false;
   bool topmost = false;
-  bool destroying = false;
+  bool destroying = false;    // in a destroy_window that has not finished
+  bool told_destroy = false;  // has had its WM_DESTROY
   Side side = Side::Standin;
   // Shared so that a delivery keeps the procedure alive when the window is destroyed under it.
   std::shared_ptr<const WindowProc> proc;

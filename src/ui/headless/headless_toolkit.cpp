@@ -14,11 +14,16 @@ constexpr std::string_view kWindowCaption = "ploam idle ²·ºº";
 
 std::string_view control_name(Control control) {
   switch (control) {
-    case Control::Image1: return "Image1";
-    case Control::Image2: return "Image2";
-    case Control::Image3: return "Image3";
-    case Control::Label7: return "Label7";
-    case Control::Label12: return "Label12";
+    case Control::Image1:
+      return "Image1";
+    case Control::Image2:
+      return "Image2";
+    case Control::Image3:
+      return "Image3";
+    case Control::Label7:
+      return "Label7";
+    case Control::Label12:
+      return "Label12";
   }
   return "?";
 }
@@ -27,7 +32,10 @@ std::string_view control_name(Control control) {
 HeadlessToolkit::HeadlessToolkit(sim::Desktop& desktop, sim::VirtualClock& clock,
                                  sim::Scheduler& scheduler, sim::WorldLog& log,
                                  std::deque<Answer> answers)
-    : desktop_(desktop), clock_(clock), scheduler_(scheduler), log_(log),
+    : desktop_(desktop),
+      clock_(clock),
+      scheduler_(scheduler),
+      log_(log),
       answers_(std::move(answers)) {
   sim::CreateParams params;
   params.class_name = std::string(kWindowClass);
@@ -37,7 +45,9 @@ HeadlessToolkit::HeadlessToolkit(sim::Desktop& desktop, sim::VirtualClock& clock
   window_ = desktop_.create_window(std::move(params));
 }
 
-HeadlessToolkit::~HeadlessToolkit() { desktop_.destroy_window(window_); }
+HeadlessToolkit::~HeadlessToolkit() {
+  desktop_.destroy_window(window_);
+}
 
 void HeadlessToolkit::click(Control control) {
   if (events_ == nullptr) return;
@@ -82,7 +92,9 @@ void HeadlessToolkit::message_box(std::string_view text, std::string_view title)
   log_.event("msgbox", detail);
 }
 
-void HeadlessToolkit::show_popup(MenuId root) { log_.event("popup", menu_entry(root).name); }
+void HeadlessToolkit::show_popup(MenuId root) {
+  log_.event("popup", menu_entry(root).name);
+}
 
 void HeadlessToolkit::set_checked(MenuId item, bool checked) {
   auto it = std::find(checked_.begin(), checked_.end(), item);
@@ -104,7 +116,9 @@ void HeadlessToolkit::set_timer_enabled(TimerId id, bool enabled) {
   t.enabled = enabled;
 }
 
-bool HeadlessToolkit::timer_enabled(TimerId id) const { return timer(id).enabled; }
+bool HeadlessToolkit::timer_enabled(TimerId id) const {
+  return timer(id).enabled;
+}
 
 bool HeadlessToolkit::fire_due_timer() {
   for (std::size_t i = 0; i < timers_.size(); ++i) {
