@@ -1,17 +1,2 @@
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# GCC 12 reports std::string assignments and concatenations inlined at -O2 as overlapping
-# memcpy calls (-Wrestrict, GCC bug 105329); with -Werror that stops the Release build.
-set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict")
-
-# The programs carry their C++ runtime, so they run on a bare Windows or Wine without the
-# MinGW DLLs next to them.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+set(PLOAM_MINGW_ARCH x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

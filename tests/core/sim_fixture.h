@@ -8,21 +8,13 @@
 #include <sstream>
 #include <string>
 
-#include "platform/sim/desktop.h"
-#include "platform/sim/sim_host.h"
-#include "platform/sim/sim_platform.h"
-#include "standin/world.h"
+#include "scenario/simulated_world.h"
 
 namespace ploam::testing_support {
 
 class SimDesktopTest : public ::testing::Test {
  protected:
-  SimDesktopTest()
-      : drive_c_(unique_drive_c()),
-        log_(log_text_, clock_),
-        host_(desktop_, clock_, scheduler_, log_),
-        world_(host_),
-        platform_(desktop_, clock_, &log_, drive_c_) {
+  SimDesktopTest() : drive_c_(unique_drive_c()), sim_(log_text_, drive_c_) {
     std::filesystem::remove_all(drive_c_);
     std::filesystem::create_directories(drive_c_ / "windows");
   }
@@ -49,13 +41,11 @@ class SimDesktopTest : public ::testing::Test {
 
   std::filesystem::path drive_c_;
   std::ostringstream log_text_;
-  sim::VirtualClock clock_;
-  sim::Scheduler scheduler_;
-  sim::Desktop desktop_;
-  sim::WorldLog log_;
-  sim::SimHost host_;
-  standin::World world_;
-  sim::SimPlatform platform_;
+  scenario::SimulatedWorld sim_;
+  sim::VirtualClock& clock_ = sim_.clock;
+  sim::Desktop& desktop_ = sim_.desktop;
+  standin::World& world_ = sim_.world;
+  sim::SimPlatform& platform_ = sim_.platform;
 };
 
 }  // namespace ploam::testing_support

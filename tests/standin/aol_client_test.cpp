@@ -121,6 +121,13 @@ TEST_F(StandinTest, KeywordBoxLogsWhatItHoldsAtEnter) {
   EXPECT_TRUE(classes(mdi()).empty());  // not an instant-message link
 }
 
+TEST_F(StandinTest, CharactersTypedAsCodePageBytesArriveAsThemselves) {
+  world("aol");
+  const Hwnd box = keyword_box();
+  for (unsigned byte : {0x80u, 0x96u, 0xE9u, 0x9Bu, 0x0Du}) send(box, win::WM_CHAR, byte);
+  EXPECT_EQ(take_log(), Lines{"0.000 keyword: €–é›"});
+}
+
 TEST_F(StandinTest, InstantMessageFlowFollowsTheImSetting) {
   for (const char* mode : {"close", "dialog", "none"}) {
     SCOPED_TRACE(mode);

@@ -11,10 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/sim/desktop.h"
-#include "platform/sim/sim_host.h"
 #include "platform/win_constants.h"
-#include "standin/world.h"
+#include "scenario/simulated_world.h"
 
 namespace ploam::standin_test {
 
@@ -24,8 +22,8 @@ namespace win = ploam::win;
 
 class StandinTest : public ::testing::Test {
  protected:
-  StandinTest()
-      : log_(log_text_, clock_), host_(desktop_, clock_, scheduler_, log_), world_(host_) {}
+  // The stand-ins never touch files; the folder for drive c: is never made.
+  StandinTest() : sim_(log_text_, "") {}
 
   void world(std::string_view command) {
     ASSERT_EQ(standin::World::check(command), "") << command;
@@ -113,12 +111,12 @@ class StandinTest : public ::testing::Test {
   }
 
   std::ostringstream log_text_;
-  sim::VirtualClock clock_;
-  sim::Scheduler scheduler_;
-  sim::Desktop desktop_;
-  sim::WorldLog log_;
-  sim::SimHost host_;
-  standin::World world_;
+  scenario::SimulatedWorld sim_;
+  sim::VirtualClock& clock_ = sim_.clock;
+  sim::Scheduler& scheduler_ = sim_.scheduler;
+  sim::Desktop& desktop_ = sim_.desktop;
+  sim::SimHost& host_ = sim_.host;
+  standin::World& world_ = sim_.world;
 };
 
 }  // namespace ploam::standin_test

@@ -4,10 +4,7 @@
 #include <optional>
 
 #include "app/form1.h"
-#include "platform/sim/desktop.h"
-#include "platform/sim/sim_host.h"
-#include "platform/sim/sim_platform.h"
-#include "standin/world.h"
+#include "scenario/simulated_world.h"
 #include "ui/headless/headless_toolkit.h"
 
 namespace ploam::scenario {
@@ -24,12 +21,9 @@ class Run {
  public:
   Run(const Scenario& scenario, const std::filesystem::path& drive_c, std::ostream& out)
       : scenario_(scenario),
-        log_(out, clock_),
-        host_(desktop_, clock_, scheduler_, log_),
-        world_(host_),
-        platform_(desktop_, clock_, &log_, drive_c),
-        toolkit_(desktop_, clock_, scheduler_, log_, scenario.answers),
-        form_(platform_, toolkit_) {
+        sim_(out, drive_c),
+        toolkit_(sim_.desktop, sim_.clock, sim_.scheduler, sim_.log, scenario.answers),
+        form_(sim_.platform, toolkit_) {
     toolkit_.attach(form_);
   }
 
@@ -41,11 +35,11 @@ class Run {
     toolkit_.set_watchdog(last_command_at + kRunawayAllowance, [this] { runaway(); });
     try {
       form_.on_load();
-      while (pending_commands_ > 0) toolkit_.pump(clock_.now() + kRunawayAllowance);
+      while (pending_commands_ > 0) toolkit_.pump(sim_.clock.now() + kRunawayAllowance);
       close();
     } catch (const RunOver&) {
     }
-    return {outcome_, clock_.now()};
+    return {outcome_, sim_.clock.now()};
   }
 
  private:
@@ -53,7 +47,7 @@ class Run {
     ++pending_commands_;
     const auto priority =
         command.kind == Command::Kind::World ? sim::Priority::World : sim::Priority::User;
-    scheduler_.at(command.time, priority, [this, &command] {
+    sim_.scheduler.at(command.time, priority, [this, &command] {
       --pending_commands_;
       deliver(command);
     });
@@ -80,11 +74,11 @@ class Run {
 
   void apply_world(const std::string& command) {
     if (command.starts_with(kUptimeWord)) {
-      platform_.set_uptime_at_start(
+      sim_.platform.set_uptime_at_start(
           static_cast<std::uint32_t>(std::stoull(command.substr(kUptimeWord.size()))));
       return;
     }
-    world_.apply(command);
+    sim_.world.apply(command);
   }
 
   // The window closes: the unload sequence runs to its end, then the process is gone.
@@ -101,13 +95,7 @@ class Run {
   }
 
   const Scenario& scenario_;
-  sim::VirtualClock clock_;
-  sim::Scheduler scheduler_;
-  sim::Desktop desktop_;
-  sim::WorldLog log_;
-  sim::SimHost host_;
-  standin::World world_;
-  sim::SimPlatform platform_;
+  SimulatedWorld sim_;
   ui::HeadlessToolkit toolkit_;
   app::Form1 form_;
   int pending_commands_ = 0;

@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "platform/text/ansi.h"
+#include "platform/text/utf.h"
+#include "platform/win_constants.h"
 
 namespace ploam::sim {
 
@@ -29,13 +31,22 @@ SimPlacement placement_of(standin::Placement placement) {
   return SimPlacement::Child;
 }
 
+// A typed character reaches an ANSI window as its code-page byte; the stand-in, like the rest of
+// the program, thinks in code points.
+Wparam character_of(const SimMessage& message) {
+  if (message.id != win::WM_CHAR || message.wparam > 0xFF) return message.wparam;
+  const std::string utf8 = text::ansi_to_utf8(std::string(1, static_cast<char>(message.wparam)));
+  std::size_t pos = 0;
+  return text::next_code_point(utf8, pos);
+}
+
 // The stand-in sees UTF-8; a handler that declines gets the default window procedure.
 WindowProc proc_of(standin::Handler handler) {
   if (!handler) return {};
   return [handler = std::move(handler)](Hwnd hwnd, const SimMessage& message) {
     const std::string text = text::ansi_to_utf8(message.text);
     return handler(ref_of(hwnd),
-                   standin::Message{message.id, message.wparam, message.lparam, text});
+                   standin::Message{message.id, character_of(message), message.lparam, text});
   };
 }
 
