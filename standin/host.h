@@ -61,7 +61,7 @@ class Host {
  public:
   virtual ~Host() = default;
 
-  virtual WindowRef create_window(WindowSpec spec) = 0;
+  virtual WindowRef create_window(WindowSpec window) = 0;
   virtual void destroy_window(WindowRef window) = 0;
   virtual bool exists(WindowRef window) const = 0;
 

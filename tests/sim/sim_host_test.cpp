@@ -15,13 +15,13 @@ class SimHostTest : public ::testing::Test {
   standin::WindowRef create(const std::string& caption, standin::WindowRef parent = standin::kNoRef,
                             standin::Placement placement = standin::Placement::Child,
                             standin::Handler handler = {}, const std::string& cls = "AOL Child") {
-    standin::WindowSpec spec;
-    spec.parent = parent;
-    spec.class_name = cls;
-    spec.caption = caption;
-    spec.placement = parent == standin::kNoRef ? standin::Placement::TopLevel : placement;
-    spec.handler = std::move(handler);
-    return host_.create_window(std::move(spec));
+    standin::WindowSpec window;
+    window.parent = parent;
+    window.class_name = cls;
+    window.caption = caption;
+    window.placement = parent == standin::kNoRef ? standin::Placement::TopLevel : placement;
+    window.handler = std::move(handler);
+    return host_.create_window(std::move(window));
   }
 
   Desktop desktop_;

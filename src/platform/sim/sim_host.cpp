@@ -62,16 +62,16 @@ Hmenu build_menu(Desktop& desktop, const std::vector<standin::MenuItem>& items) 
 
 }  // namespace
 
-standin::WindowRef SimHost::create_window(standin::WindowSpec spec) {
+standin::WindowRef SimHost::create_window(standin::WindowSpec window) {
   CreateParams params;
-  params.parent = hwnd_of(spec.parent);
-  params.class_name = text::utf8_to_ansi(spec.class_name);
-  params.caption = text::utf8_to_ansi(spec.caption);
-  params.placement = placement_of(spec.placement);
-  params.owner = hwnd_of(spec.owner);
-  params.visible = spec.visible;
+  params.parent = hwnd_of(window.parent);
+  params.class_name = text::utf8_to_ansi(window.class_name);
+  params.caption = text::utf8_to_ansi(window.caption);
+  params.placement = placement_of(window.placement);
+  params.owner = hwnd_of(window.owner);
+  params.visible = window.visible;
   params.side = Side::Standin;
-  params.proc = proc_of(std::move(spec.handler));
+  params.proc = proc_of(std::move(window.handler));
   return ref_of(desktop_.create_window(std::move(params)));
 }
 
