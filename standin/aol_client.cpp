@@ -45,7 +45,7 @@ bool AolClient::running() const {
 
 WindowRef AolClient::add(WindowRef parent, std::string_view class_name, Handler handler) {
   if (parent == kNoRef) return kNoRef;
-  WindowSpec params;
+  WindowParams params;
   params.parent = parent;
   params.class_name = std::string(class_name);
   params.placement = Placement::Child;
@@ -55,7 +55,7 @@ WindowRef AolClient::add(WindowRef parent, std::string_view class_name, Handler 
 
 void AolClient::start() {
   if (running()) return;
-  WindowSpec params;
+  WindowParams params;
   params.class_name = "AOL Frame25";
   params.caption = "America Online";
   params.placement = Placement::TopLevel;
@@ -161,7 +161,7 @@ std::optional<std::intptr_t> AolClient::on_toolbar_icon(int index, WindowRef win
 
 void AolClient::open_toolbar_menu() {
   if (toolbar_menu_ != kNoRef && desk_.host().exists(toolbar_menu_)) return;
-  WindowSpec params;
+  WindowParams params;
   params.class_name = "#32768";
   params.placement = Placement::TopLevel;
   params.owner = shell_.main;

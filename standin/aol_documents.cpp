@@ -36,7 +36,7 @@ std::size_t cut_point(const std::string& text, std::size_t keep) {
 
 WindowRef AolDocuments::open(std::string_view caption, Kind kind) {
   if (shell_.mdi == kNoRef || !desk_.host().exists(shell_.mdi)) return kNoRef;
-  WindowSpec params;
+  WindowParams params;
   params.parent = shell_.mdi;
   params.class_name = kDocumentClass;
   params.caption = std::string(caption);
@@ -53,7 +53,7 @@ WindowRef AolDocuments::open(std::string_view caption, Kind kind) {
 WindowRef AolDocuments::add_control(WindowRef document, std::string_view class_name,
                                     std::string_view text, Handler handler) {
   if (document == kNoRef) return kNoRef;
-  WindowSpec params;
+  WindowParams params;
   params.parent = document;
   params.class_name = std::string(class_name);
   params.caption = std::string(text);

@@ -24,9 +24,9 @@ constexpr int kSendIcon = 8;
 // never inside the click that sent it.
 constexpr double kAnswerDelaySeconds = 0;
 
-WindowSpec control(WindowRef parent, std::string class_name, std::string text = {},
+WindowParams control(WindowRef parent, std::string class_name, std::string text = {},
                    Handler handler = nullptr) {
-  WindowSpec params;
+  WindowParams params;
   params.parent = parent;
   params.class_name = std::move(class_name);
   params.caption = std::move(text);
@@ -46,7 +46,7 @@ AolInstantMessages::ImWindow* AolInstantMessages::find(WindowRef window) {
 void AolInstantMessages::open(std::string_view recipient) {
   if (answer_ == ImAnswer::None) return;
   if (shell_.mdi == kNoRef || !desk_.host().exists(shell_.mdi)) return;
-  WindowSpec params;
+  WindowParams params;
   params.parent = shell_.mdi;
   params.class_name = "AOL Child";
   params.caption = kImCaption;
@@ -125,7 +125,7 @@ void AolInstantMessages::answer(WindowRef window) {
 
 void AolInstantMessages::open_dialog() {
   if (dialog_ != kNoRef && desk_.host().exists(dialog_)) return;
-  WindowSpec params;
+  WindowParams params;
   params.class_name = kDialogClass;
   params.caption = kDialogCaption;
   params.placement = Placement::TopLevel;

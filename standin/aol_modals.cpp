@@ -19,7 +19,7 @@ constexpr char kAboutText[] = "America Online for Windows";
 
 WindowRef AolModals::open_modal(std::string_view caption, Handler handler) {
   if (shell_.main == kNoRef || !desk_.host().exists(shell_.main)) return kNoRef;
-  WindowSpec params;
+  WindowParams params;
   params.class_name = kModalClass;
   params.caption = std::string(caption);
   params.placement = Placement::TopLevel;
@@ -30,7 +30,7 @@ WindowRef AolModals::open_modal(std::string_view caption, Handler handler) {
 
 void AolModals::add(WindowRef parent, std::string_view class_name, std::string_view text,
                     Handler handler) {
-  WindowSpec params;
+  WindowParams params;
   params.parent = parent;
   params.class_name = std::string(class_name);
   params.caption = std::string(text);

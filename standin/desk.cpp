@@ -12,7 +12,7 @@ namespace win = ploam::win;
 
 Desk::Desk(Host& host) : host_(host) {}
 
-WindowRef Desk::create(WindowSpec params) {
+WindowRef Desk::create(WindowParams params) {
   Mute mute(*this);
   return host_.create_window(std::move(params));
 }

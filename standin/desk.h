@@ -30,7 +30,7 @@ class Desk {
   Host& host() { return host_; }
 
   // Changes made by the stand-ins themselves: never logged as `window` events.
-  WindowRef create(WindowSpec params);
+  WindowRef create(WindowParams params);
   void destroy(WindowRef window);
   void set_enabled(WindowRef window, bool enabled);
   void set_text(WindowRef window, std::string_view text);

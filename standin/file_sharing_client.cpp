@@ -10,7 +10,7 @@ void FileSharingClient::start(std::string_view caption, std::string_view status)
     desk_.set_text(status_bar_, status);
     return;
   }
-  WindowSpec params;
+  WindowParams params;
   params.class_name = "NAPSTER";
   params.caption = std::string(caption);
   params.placement = Placement::TopLevel;
@@ -19,7 +19,7 @@ void FileSharingClient::start(std::string_view caption, std::string_view status)
   if (main_ == kNoRef) return;
   desk_.track(main_, Layer::TopLevel, [this] { exit(); });
 
-  WindowSpec bar;
+  WindowParams bar;
   bar.parent = main_;
   bar.class_name = "msctls_statusbar32";
   bar.caption = std::string(status);

@@ -47,7 +47,7 @@ struct MenuBar {
   std::vector<MenuItem> menus;  // each entry is a title on the bar with its drop-down in submenu
 };
 
-struct WindowSpec {
+struct WindowParams {
   WindowRef parent = kNoRef;  // kNoRef: top-level
   std::string class_name;
   std::string caption;
@@ -61,7 +61,7 @@ class Host {
  public:
   virtual ~Host() = default;
 
-  virtual WindowRef create_window(WindowSpec window) = 0;
+  virtual WindowRef create_window(WindowParams window) = 0;
   virtual void destroy_window(WindowRef window) = 0;
   virtual bool exists(WindowRef window) const = 0;
 

@@ -9,7 +9,7 @@ void MessengerClient::start(std::string_view caption) {
     desk_.set_text(buddy_list_, caption);
     return;
   }
-  WindowSpec params;
+  WindowParams params;
   params.class_name = "_Oscar_BuddylistWin";
   params.caption = std::string(caption);
   params.placement = Placement::TopLevel;

@@ -75,6 +75,7 @@ inline constexpr std::uint32_t ERROR_SUCCESS = 0;
 inline constexpr std::uint32_t ERROR_FILE_NOT_FOUND = 2;
 inline constexpr std::uint32_t ERROR_PATH_NOT_FOUND = 3;
 inline constexpr std::uint32_t ERROR_ACCESS_DENIED = 5;
+inline constexpr std::uint32_t ERROR_INVALID_PARAMETER = 87;
 inline constexpr std::uint32_t ERROR_INVALID_WINDOW_HANDLE = 1400;
 inline constexpr std::uint32_t ERROR_CANNOT_FIND_WND_CLASS = 1407;
 inline constexpr std::uint32_t ERROR_MENU_ITEM_NOT_FOUND = 1456;

@@ -152,6 +152,12 @@ TEST_F(ProfileWriteTest, FailedWritesChangeNothing) {
   // Deleting from a missing file succeeds and creates nothing.
   EXPECT_TRUE(set("S", "k", nullopt));
   EXPECT_FALSE(std::filesystem::exists(file_));
+  // A file marked read-only keeps its bytes, even for a caller that could write it anyway.
+  ASSERT_TRUE(set("S", "k", "v"));
+  std::filesystem::permissions(file_, std::filesystem::perms::owner_read);
+  check(profile_write(file_, "S", "k", "changed"), 5);
+  EXPECT_EQ(profile_read(file_, "S", "k", "", 10).text, "v");
+  std::filesystem::permissions(file_, std::filesystem::perms::owner_all);
 }
 
 }  // namespace

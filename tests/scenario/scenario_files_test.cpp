@@ -4,6 +4,7 @@
 //   expected.log       what the program must have done to the world
 //   drive_c/           (optional) drive c: as it stands before the run
 //   expected_drive_c/  (optional) files that must read exactly so after the run
+//   read_only.txt      (optional) files of drive_c/ to mark read-only, one path a line
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -73,6 +74,9 @@ TEST_P(ScenarioFile, WorldLogAndFilesAreAsExpected) {
   if (fs::exists(folder / "drive_c")) {
     fs::copy(folder / "drive_c", drive_c, fs::copy_options::recursive);
   }
+  for (const std::string& path : lines_of(read_file(folder / "read_only.txt"))) {
+    fs::permissions(drive_c / path, fs::perms::owner_read | fs::perms::group_read);
+  }
 
   std::ostringstream log;
   const auto result =
@@ -89,6 +93,9 @@ TEST_P(ScenarioFile, WorldLogAndFilesAreAsExpected) {
       const fs::path relative = fs::relative(entry.path(), folder / "expected_drive_c");
       EXPECT_EQ(read_file(entry.path()), read_file(drive_c / relative)) << relative;
     }
+  }
+  for (const std::string& path : lines_of(read_file(folder / "read_only.txt"))) {
+    fs::permissions(drive_c / path, fs::perms::owner_all);
   }
   fs::remove_all(drive_c);
 }

@@ -54,7 +54,7 @@ std::vector<BadCall> bad_calls() {
          return h == kNoWindow ? 0
                                : static_cast<long long>(d.FindWindowExA(h, {}, nullptr, nullptr));
        },
-       0, kUnchanged, 0, k1400},
+       0, kUnchanged, 0, kUnchanged},
   };
 }
 

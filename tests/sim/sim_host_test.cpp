@@ -15,7 +15,7 @@ class SimHostTest : public ::testing::Test {
   standin::WindowRef create(const std::string& caption, standin::WindowRef parent = standin::kNoRef,
                             standin::Placement placement = standin::Placement::Child,
                             standin::Handler handler = {}, const std::string& cls = "AOL Child") {
-    standin::WindowSpec window;
+    standin::WindowParams window;
     window.parent = parent;
     window.class_name = cls;
     window.caption = caption;

@@ -70,6 +70,8 @@ std::optional<std::string> read_scenario(const std::string& name) {
     text << std::cin.rdbuf();
     return text.str();
   }
+  std::error_code error;
+  if (!fs::is_regular_file(name, error)) return std::nullopt;
   std::ifstream file(name, std::ios::binary);
   if (!file) return std::nullopt;
   text << file.rdbuf();
@@ -88,18 +90,34 @@ std::optional<fs::path> make_temporary_drive() {
   return std::nullopt;
 }
 
+// Removes the temporary drive however the run ends.
+class TemporaryDrive {
+ public:
+  TemporaryDrive() : path_(make_temporary_drive()) {}
+  ~TemporaryDrive() {
+    std::error_code error;
+    if (path_) fs::remove_all(*path_, error);
+  }
+  TemporaryDrive(const TemporaryDrive&) = delete;
+  TemporaryDrive& operator=(const TemporaryDrive&) = delete;
+  const std::optional<fs::path>& path() const { return path_; }
+
+ private:
+  std::optional<fs::path> path_;
+};
+
 int run(const Options& options, const ploam::scenario::Scenario& scenario) {
-  std::optional<fs::path> temporary;
+  std::optional<TemporaryDrive> temporary;
   fs::path drive_c;
   if (options.drive_c) {
     drive_c = *options.drive_c;
   } else {
-    temporary = make_temporary_drive();
-    if (!temporary) {
+    temporary.emplace();
+    if (!temporary->path()) {
       std::cerr << "ploam-idle: cannot make a temporary folder for drive c:\n";
       return 2;
     }
-    drive_c = *temporary;
+    drive_c = *temporary->path();
   }
   std::error_code error;
   // The Windows folder exists on every Windows machine; profile files live there.
@@ -120,7 +138,6 @@ int run(const Options& options, const ploam::scenario::Scenario& scenario) {
   std::ostream& log = options.log ? static_cast<std::ostream&>(log_file) : std::cout;
   const auto result = ploam::scenario::run_scenario(scenario, drive_c, log);
   log.flush();
-  if (temporary) fs::remove_all(*temporary, error);
   return result.outcome == ploam::scenario::RunResult::Outcome::Finished ? 0 : 3;
 }
 

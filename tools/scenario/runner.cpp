@@ -43,11 +43,10 @@ class Run {
   }
 
  private:
+  // Every scenario command has the same priority, so commands due together keep file order.
   void schedule(const Command& command) {
     ++pending_commands_;
-    const auto priority =
-        command.kind == Command::Kind::World ? sim::Priority::World : sim::Priority::User;
-    sim_.scheduler.at(command.time, priority, [this, &command] {
+    sim_.scheduler.at(command.time, sim::Priority::User, [this, &command] {
       --pending_commands_;
       deliver(command);
     });

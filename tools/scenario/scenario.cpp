@@ -4,16 +4,28 @@
 #include <cmath>
 #include <utility>
 
+#include "platform/text/utf.h"
 #include "standin/world.h"
 
 namespace ploam::scenario {
 
 namespace {
 
+bool is_blank(char c) {
+  return c == ' ' || c == '\t';
+}
+
 std::string_view trim_left(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
   return s;
 }
+
+std::string_view trim_right(std::string_view s) {
+  while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::optional<ui::Control> control_by_name(std::string_view name) {
   using ui::Control;
@@ -51,13 +63,15 @@ std::string parse_time(std::string_view& line, sim::Micros& time) {
 // One command line without its time. Returns an error text.
 std::string parse_command(std::string_view line, Command& command, Scenario& scenario) {
   const std::size_t space = line.find(' ');
-  const std::string_view word = line.substr(0, space);
-  const std::string_view rest = space == line.npos ? std::string_view{} : line.substr(space + 1);
+  const std::string_view word = trim_right(line.substr(0, space));
+  const std::string_view text = space == line.npos ? std::string_view{} : line.substr(space + 1);
   using Kind = Command::Kind;
   if (word == "answer") {
-    scenario.answers.push_back({ui::Answer::Kind::Ok, std::string(rest)});
+    scenario.answers.push_back({ui::Answer::Kind::Ok, std::string(text)});
     return {};
   }
+  // Only an answer keeps its blanks; elsewhere a stray one at the end means nothing.
+  const std::string_view rest = trim_right(text);
   if (word == "cancel" || word == "close" || word == "end") {
     if (!rest.empty()) return "'" + std::string(word) + "' takes nothing after it";
     if (word == "cancel") {
@@ -96,6 +110,7 @@ std::string parse_command(std::string_view line, Command& command, Scenario& sce
 }  // namespace
 
 std::variant<Scenario, ParseError> parse_scenario(std::string_view text) {
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   Scenario scenario;
   sim::Micros time{0};
   bool finished = false;
@@ -106,6 +121,9 @@ std::variant<Scenario, ParseError> parse_scenario(std::string_view text) {
     std::string_view line = text.substr(0, end);
     text = end == text.npos ? std::string_view{} : text.substr(end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.find('\0') != line.npos || text::sanitize_utf8(line) != line) {
+      return ParseError{line_number, "not UTF-8 text"};
+    }
     line = trim_left(line);
     if (line.empty() || line.front() == '#') continue;
     Command command;

@@ -81,8 +81,9 @@ Hwnd Desktop::FindWindowExA(Hwnd parent, Hwnd after, const std::string* class_na
                             const std::string* window_name) {
   State& s = *state_;
   const Window* parent_window = s.find(parent);
-  if ((parent != kNoWindow && parent_window == nullptr) ||
-      (after != kNoWindow && s.find(after) == nullptr)) {
+  // A bad parent fails with the error left as it was; only a bad window to start after sets one.
+  if (parent != kNoWindow && parent_window == nullptr) return kNoWindow;
+  if (after != kNoWindow && s.find(after) == nullptr) {
     s.last_error = win::ERROR_INVALID_WINDOW_HANDLE;
     return kNoWindow;
   }

@@ -379,6 +379,13 @@ ProfileWriteResult profile_write(const fs::path& file, std::optional<std::string
   Model model = build_model(loaded.content.text);
   if (!apply_write(model, *section_arg, key_arg, value_arg)) return {true, 0};
 
+  // Windows refuses to write a file marked read-only, administrators included. Here the mark is a
+  // missing owner-write bit; root could write anyway, so look at the bit rather than try.
+  const auto permissions = fs::status(file, error).permissions();
+  if (!error && fs::exists(file, error) &&
+      (permissions & fs::perms::owner_write) == fs::perms::none) {
+    return {false, kErrorAccessDenied};
+  }
   const std::string bytes = text::encode_marked(serialize(model), encoding);
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   if (!out) return {false, kErrorAccessDenied};

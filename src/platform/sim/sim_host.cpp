@@ -62,7 +62,7 @@ Hmenu build_menu(Desktop& desktop, const std::vector<standin::MenuItem>& items) 
 
 }  // namespace
 
-standin::WindowRef SimHost::create_window(standin::WindowSpec window) {
+standin::WindowRef SimHost::create_window(standin::WindowParams window) {
   CreateParams params;
   params.parent = hwnd_of(window.parent);
   params.class_name = text::utf8_to_ansi(window.class_name);

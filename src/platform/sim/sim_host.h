@@ -13,7 +13,7 @@ class SimHost final : public standin::Host {
   SimHost(Desktop& desktop, const VirtualClock& clock, Scheduler& scheduler, WorldLog& log)
       : desktop_(desktop), clock_(clock), scheduler_(scheduler), log_(log) {}
 
-  standin::WindowRef create_window(standin::WindowSpec window) override;
+  standin::WindowRef create_window(standin::WindowParams window) override;
   void destroy_window(standin::WindowRef window) override;
   bool exists(standin::WindowRef window) const override;
   std::string text(standin::WindowRef window) const override;

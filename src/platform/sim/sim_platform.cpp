@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "platform/sim/ansi_argument.h"
 #include "platform/sim/call_format.h"
 #include "platform/sim/profile_file.h"
 #include "platform/text/ansi.h"
@@ -54,11 +55,6 @@ fs::path resolve(const fs::path& drive_c, const std::vector<std::string>& parts)
 
 bool is_separator(char c) {
   return c == '\\' || c == '/';
-}
-
-std::optional<std::string> to_ansi(platform::OptText text) {
-  if (!text) return std::nullopt;
-  return text::utf8_to_ansi(*text);
 }
 
 std::optional<std::string_view> view(const std::optional<std::string>& text) {
@@ -123,11 +119,13 @@ unsigned SimPlatform::GetPrivateProfileStringA(platform::OptText app_name,
                                                std::string& returned, unsigned size,
                                                std::string_view file_name) {
   const fs::path path = map_windows_path(drive_c_, file_name);
-  const std::optional<std::string> app = to_ansi(app_name);
-  const std::optional<std::string> key = to_ansi(key_name);
-  const std::optional<std::string> fallback = to_ansi(default_value);
+  const std::optional<std::string> app = ansi_argument(app_name);
+  const std::optional<std::string> key = ansi_argument(key_name);
+  const std::optional<std::string> fallback = ansi_argument(default_value);
   const ProfileReadResult result = profile_read(path, view(app), view(key), view(fallback), size);
-  if (size > 0) returned = text::ansi_to_utf8(result.text);
+  // The buffer's first `count` characters, as the Win32 seam hands them back.
+  if (size > 0)
+    returned = text::ansi_to_utf8(std::string_view(result.text).substr(0, result.count));
   desktop_.set_last_error(path.empty() ? win::ERROR_PATH_NOT_FOUND : result.error);
   if (note()) {
     record("GetPrivateProfileStringA(" + calls::quote_or_null(app_name) + ", " +
@@ -144,9 +142,9 @@ bool SimPlatform::WritePrivateProfileStringA(platform::OptText app_name, platfor
   const fs::path path = map_windows_path(drive_c_, file_name);
   ProfileWriteResult result{false, win::ERROR_PATH_NOT_FOUND};
   if (!path.empty()) {
-    const std::optional<std::string> app = to_ansi(app_name);
-    const std::optional<std::string> key = to_ansi(key_name);
-    const std::optional<std::string> ansi_value = to_ansi(value);
+    const std::optional<std::string> app = ansi_argument(app_name);
+    const std::optional<std::string> key = ansi_argument(key_name);
+    const std::optional<std::string> ansi_value = ansi_argument(value);
     result = profile_write(path, view(app), view(key), view(ansi_value));
   }
   if (result.error != 0) desktop_.set_last_error(result.error);

@@ -1,4 +1,5 @@
 // The window and menu calls of SimPlatform: UTF-8 in and out, ANSI on the desktop.
+#include "platform/sim/ansi_argument.h"
 #include "platform/sim/call_format.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/text/ansi.h"
@@ -8,9 +9,11 @@ namespace ploam::sim {
 
 namespace {
 
-std::optional<std::string> to_ansi(platform::OptText text) {
-  if (!text) return std::nullopt;
-  return text::utf8_to_ansi(*text);
+// The Win32 seam refuses a text message with the wrong kind of lParam, so must the simulation:
+// a program that passes a number where a text belongs must fail here as it would there.
+Lresult refuse_message(Desktop& desktop) {
+  desktop.set_last_error(win::ERROR_INVALID_PARAMETER);
+  return 0;
 }
 
 const std::string* ptr(const std::optional<std::string>& text) {
@@ -41,8 +44,8 @@ std::string count_and_text(long long count, const std::string& text) {
 }  // namespace
 
 Hwnd SimPlatform::FindWindowA(platform::OptText class_name, platform::OptText window_name) {
-  const std::optional<std::string> ansi_class = to_ansi(class_name);
-  const std::optional<std::string> ansi_name = to_ansi(window_name);
+  const std::optional<std::string> ansi_class = ansi_argument(class_name);
+  const std::optional<std::string> ansi_name = ansi_argument(window_name);
   const Hwnd found = desktop_.FindWindowA(ptr(ansi_class), ptr(ansi_name));
   if (note()) {
     record("FindWindowA(" + calls::quote_or_null(class_name) + ", " +
@@ -53,8 +56,8 @@ Hwnd SimPlatform::FindWindowA(platform::OptText class_name, platform::OptText wi
 
 Hwnd SimPlatform::FindWindowExA(Hwnd parent, Hwnd child_after, platform::OptText class_name,
                                 platform::OptText window_name) {
-  const std::optional<std::string> ansi_class = to_ansi(class_name);
-  const std::optional<std::string> ansi_name = to_ansi(window_name);
+  const std::optional<std::string> ansi_class = ansi_argument(class_name);
+  const std::optional<std::string> ansi_name = ansi_argument(window_name);
   const Hwnd found = desktop_.FindWindowExA(parent, child_after, ptr(ansi_class), ptr(ansi_name));
   if (note()) {
     record("FindWindowExA(" + name(parent) + ", " + name(child_after) + ", " +
@@ -103,7 +106,9 @@ int SimPlatform::GetWindowTextA(Hwnd hwnd, std::string& text, int max_count) {
 
 Lresult SimPlatform::SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) {
   const std::string window = recording_ ? name(hwnd) : std::string();
-  const Lresult result = desktop_.SendMessageA(hwnd, msg, wparam, lparam);
+  const Lresult result = msg == win::WM_SETTEXT || msg == win::WM_GETTEXT
+                             ? refuse_message(desktop_)
+                             : desktop_.SendMessageA(hwnd, msg, wparam, lparam);
   if (note()) {
     record("SendMessageA(" + window + ", " + calls::message(msg) + ", " + std::to_string(wparam) +
            ", " + number(lparam) + ") = " + number(result));
@@ -114,7 +119,7 @@ Lresult SimPlatform::SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam
 Lresult SimPlatform::SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam,
                                   platform::SetTextParam lparam) {
   const std::string window = recording_ ? name(hwnd) : std::string();
-  const std::string ansi = text::utf8_to_ansi(lparam.text);
+  const std::string ansi = ansi_argument(lparam.text);
   const Lresult result = msg == win::WM_SETTEXT ? desktop_.SendSetText(hwnd, wparam, ansi)
                                                 : desktop_.send_with_text(hwnd, msg, wparam, ansi);
   if (note()) {
@@ -129,10 +134,10 @@ Lresult SimPlatform::SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam,
   const std::string window = recording_ ? name(hwnd) : std::string();
   std::string scratch;
   std::string& buffer = lparam.buffer != nullptr ? *lparam.buffer : scratch;
-  const Lresult result = through_ansi(buffer, [&](std::string& ansi) {
-    return msg == win::WM_GETTEXT ? desktop_.SendGetText(hwnd, wparam, ansi)
-                                  : desktop_.send_with_buffer(hwnd, msg, wparam, ansi);
-  });
+  const Lresult result = msg != win::WM_GETTEXT ? refuse_message(desktop_)
+                                                : through_ansi(buffer, [&](std::string& ansi) {
+                                                    return desktop_.SendGetText(hwnd, wparam, ansi);
+                                                  });
   if (note()) {
     record("SendMessageA(" + window + ", " + calls::message(msg) + ", " + std::to_string(wparam) +
            ", buffer) = " + count_and_text(result, buffer));

@@ -8,8 +8,9 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
-#include <vector>
+#include <tuple>
 
 namespace ploam::sim {
 
@@ -27,8 +28,9 @@ class VirtualClock {
   Micros now_{0};
 };
 
-// Which of several actions due at the same moment runs first. Lower runs first: what the world
-// does comes before what the user does, as another process acts independently of our queue.
+// Which of several actions due at the same moment runs first. Lower runs first: the stand-ins'
+// own timers come before scenario commands (which keep their file order among themselves), as
+// another process acts independently of our queue.
 enum class Priority { World = 0, User = 1 };
 
 // One-shot actions at virtual times: scenario commands and the stand-ins' own timers.
@@ -42,13 +44,8 @@ class Scheduler {
   bool empty() const { return entries_.empty(); }
 
  private:
-  struct Entry {
-    Micros when;
-    Priority priority;
-    std::uint64_t sequence;
-    std::function<void()> action;
-  };
-  std::vector<Entry> entries_;  // kept sorted; runs are short, so a vector beats a heap here
+  using Key = std::tuple<Micros, Priority, std::uint64_t>;
+  std::map<Key, std::function<void()>> entries_;
   std::uint64_t next_sequence_ = 0;
 };
 

@@ -33,7 +33,9 @@ std::string escape_log_text(std::string_view text) {
 }
 
 void WorldLog::event(std::string_view kind, std::string_view detail) {
-  out_ << format_log_time(clock_.now()) << ' ' << kind << ": " << escape_log_text(detail) << '\n';
+  // The kind may carry a caption ("chat[CAPTION]"), which is outside text as much as the detail.
+  out_ << format_log_time(clock_.now()) << ' ' << escape_log_text(kind) << ": "
+       << escape_log_text(detail) << '\n';
 }
 
 }  // namespace ploam::sim

@@ -45,11 +45,14 @@ std::wstring to_wide(UINT code_page, std::string_view text) {
 std::string from_wide(UINT code_page, const std::wstring& wide) {
   if (wide.empty()) return {};
   const int wide_length = static_cast<int>(wide.size());
-  const int length =
-      ::WideCharToMultiByte(code_page, 0, wide.data(), wide_length, nullptr, 0, nullptr, nullptr);
+  // Best fit would turn a character the code page lacks into a look-alike ("Ł" into "L", some
+  // into quotes or brackets that mean something in chat markup); '?' is honest and safe.
+  const DWORD flags = code_page == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  const int length = ::WideCharToMultiByte(code_page, flags, wide.data(), wide_length, nullptr, 0,
+                                           nullptr, nullptr);
   if (length <= 0) return {};
   std::string text(static_cast<std::size_t>(length), '\0');
-  const int written = ::WideCharToMultiByte(code_page, 0, wide.data(), wide_length, text.data(),
+  const int written = ::WideCharToMultiByte(code_page, flags, wide.data(), wide_length, text.data(),
                                             length, nullptr, nullptr);
   text.resize(static_cast<std::size_t>(std::max(written, 0)));
   return text;

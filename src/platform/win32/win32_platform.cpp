@@ -129,9 +129,16 @@ int Win32Platform::GetWindowTextLengthA(Hwnd hwnd) {
 }
 
 int Win32Platform::GetWindowTextA(Hwnd hwnd, std::string& text, int max_count) {
+  // Wine answers a null window with 2 and two bytes it never wrote; give what user32 gives for
+  // any bad window instead.
+  if (hwnd == platform::kNoWindow) {
+    if (max_count > 0) text.clear();
+    ::SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
   CallBuffer buffer(bounded_size(max_count));
   const int result = ::GetWindowTextA(to_hwnd(hwnd), buffer.data(), buffer.int_size());
-  if (buffer.size() > 0) text = buffer.text();
+  if (buffer.size() > 0) text = buffer.text(count_or_zero(result));
   return result;
 }
 

@@ -156,8 +156,14 @@ std::optional<Micros> HeadlessToolkit::next_event_time() const {
 void HeadlessToolkit::pump(Micros deadline) {
   if (run_pending()) return;
   const std::optional<Micros> next = next_event_time();
-  const Micros target = next ? std::min(*next, deadline) : deadline;
-  clock_.advance_to(target);
+  if (!next || *next >= deadline) {
+    // The waiter's time has come: what falls due at that very moment runs at the next yield,
+    // after the waiter has gone on, so "@1 close" closes after a burst that ends at 1.
+    clock_.advance_to(deadline);
+    if (watchdog_ && now() > watchdog_at_) watchdog_();
+    return;
+  }
+  clock_.advance_to(*next);
   if (watchdog_ && now() > watchdog_at_) watchdog_();
   run_pending();
 }

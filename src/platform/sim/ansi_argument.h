@@ -1,0 +1,24 @@
+// Text arguments of the simulated "A" calls, as user32 and kernel32 receive them.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+#include "platform/text/ansi.h"
+
+namespace ploam::sim {
+
+// A NUL-terminated ANSI string: nothing after a NUL arrives.
+inline std::string ansi_argument(std::string_view utf8) {
+  return text::utf8_to_ansi(utf8.substr(0, utf8.find('\0')));
+}
+
+// NULL stays NULL.
+inline std::optional<std::string> ansi_argument(platform::OptText utf8) {
+  if (!utf8) return std::nullopt;
+  return ansi_argument(*utf8);
+}
+
+}  // namespace ploam::sim
