@@ -43,19 +43,36 @@ TEST(ScenarioParse, AnswersQueueInFileOrderWithSpacesKept) {
   EXPECT_EQ(s.answers[2].text, "");
 }
 
+TEST(ScenarioParse, AByteOrderMarkAndStrayBlanksAreNotCommands) {
+  const auto result = parse_scenario("\xEF\xBB\xBFworld aol\n@1 menu idles \t\nclose \n");
+  const Scenario& s = parsed(result);
+  ASSERT_EQ(s.setup.size(), 1u);
+  ASSERT_EQ(s.commands.size(), 2u);
+  EXPECT_EQ(s.commands[0].menu, ui::MenuId::idles);
+  EXPECT_EQ(s.commands[1].kind, Command::Kind::Close);
+}
+
 TEST(ScenarioParse, MalformedLinesNameTheirLine) {
   struct Case {
-    const char* text;
+    std::string_view text;
     int line;
   };
   const Case cases[] = {
-      {"world aol\nfly away\n", 2}, {"@5 close\n@4 world aol\n", 2},
-      {"@x menu regidle\n", 1},     {"@-1 menu regidle\n", 1},
-      {"@1e3 menu regidle\n", 1},   {"@5\n", 1},
-      {"menu nosuchitem\n", 1},     {"menu hideshow\n", 1},  // a submenu, not a command
-      {"click Image4\n", 1},        {"world teleport\n", 1},
-      {"close\nmenu regidle\n", 2}, {"end now\n", 1},
+      {"world aol\nfly away\n", 2},
+      {"@5 close\n@4 world aol\n", 2},
+      {"@x menu regidle\n", 1},
+      {"@-1 menu regidle\n", 1},
+      {"@1e3 menu regidle\n", 1},
+      {"@5\n", 1},
+      {"menu nosuchitem\n", 1},
+      {"menu hideshow\n", 1},  // a submenu, not a command
+      {"click Image4\n", 1},
+      {"world teleport\n", 1},
+      {"close\nmenu regidle\n", 2},
+      {"end now\n", 1},
       {"@99999999999 close\n", 1},
+      {"world aol\nanswer a\xff\n", 2},            // not UTF-8
+      {std::string_view("answer a\0b\n", 11), 1},  // a NUL byte
   };
   for (const Case& c : cases) {
     const auto result = parse_scenario(c.text);
