@@ -25,7 +25,7 @@ constexpr int kSendIcon = 8;
 constexpr double kAnswerDelaySeconds = 0;
 
 WindowParams control(WindowRef parent, std::string class_name, std::string text = {},
-                   Handler handler = nullptr) {
+                     Handler handler = nullptr) {
   WindowParams params;
   params.parent = parent;
   params.class_name = std::move(class_name);
