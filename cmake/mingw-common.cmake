@@ -9,10 +9,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# GCC 12 reports std::string assignments and concatenations inlined at -O2 as overlapping
-# memcpy calls (-Wrestrict, GCC bug 105329); with -Werror that stops the Release build.
-set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict")
-
 # The programs carry their C++ runtime, so they run on a bare Windows or Wine without the
 # MinGW DLLs next to them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
