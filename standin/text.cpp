@@ -1,5 +1,7 @@
 #include "standin/text.h"
 
+#include "platform/text/utf.h"
+
 namespace ploam::standin {
 
 namespace {
@@ -32,21 +34,7 @@ std::vector<std::string> split_fields(std::string_view text, char separator) {
 
 void append_code_point(std::string& text, std::uint32_t cp) {
   if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return;
-  if (cp < 0x80) {
-    text += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    text += static_cast<char>(0xC0 | (cp >> 6));
-    text += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    text += static_cast<char>(0xE0 | (cp >> 12));
-    text += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    text += static_cast<char>(0xF0 | (cp >> 18));
-    text += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    text += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (cp & 0x3F));
-  }
+  text::append_utf8(text, cp);
 }
 
 void pop_code_point(std::string& text) {

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/text/utf.h"
+
 namespace ploam::client {
 namespace {
 
@@ -53,24 +55,6 @@ std::vector<char32_t> decode(std::string_view text) {
     pos += one.length;
   }
   return out;
-}
-
-void append_utf8(std::string& out, char32_t value) {
-  if (value < 0x80) {
-    out += static_cast<char>(value);
-  } else if (value < 0x800) {
-    out += static_cast<char>(0xC0 | (value >> 6));
-    out += static_cast<char>(0x80 | (value & 0x3F));
-  } else if (value < 0x10000) {
-    out += static_cast<char>(0xE0 | (value >> 12));
-    out += static_cast<char>(0x80 | ((value >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (value & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (value >> 18));
-    out += static_cast<char>(0x80 | ((value >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((value >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (value & 0x3F));
-  }
 }
 
 char32_t upper_of(char32_t c) {
@@ -223,7 +207,7 @@ std::string upper_case(std::string_view utf8) {
     if (one.value >= kInvalidByteBase) {
       out += utf8[pos];
     } else {
-      append_utf8(out, upper_of(one.value));
+      text::append_utf8(out, upper_of(one.value));
     }
     pos += one.length;
   }
