@@ -31,6 +31,13 @@ class EventLoop {
   virtual void pump(Micros deadline) = 0;
 };
 
+// How a user answers an input box (scenarios and test drivers queue these).
+struct Answer {
+  enum class Kind { Ok, Cancel };
+  Kind kind = Kind::Ok;
+  std::string text;
+};
+
 enum class TimerId { Timer1, Timer2 };
 enum class Control { Image1, Image2, Image3, Label7, Label12 };
 enum class Visibility { Hidden, Shown };

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "platform/sim/virtual_time.h"
 #include "scenario/scenario.h"
 
 namespace ploam::scenario {

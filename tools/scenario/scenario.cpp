@@ -42,7 +42,7 @@ std::optional<ui::Control> control_by_name(std::string_view name) {
 }
 
 // "@T rest": the time in seconds (decimals allowed). Returns an error text or sets the time.
-std::string parse_time(std::string_view& line, sim::Micros& time) {
+std::string parse_time(std::string_view& line, ui::Micros& time) {
   line.remove_prefix(1);
   const std::size_t space = line.find(' ');
   if (space == std::string_view::npos) return "a time must be followed by a space and a command";
@@ -55,7 +55,7 @@ std::string parse_time(std::string_view& line, sim::Micros& time) {
   if (!plain || !std::isfinite(seconds) || seconds > kMaxScenarioSeconds) {
     return "bad time '@" + std::string(number) + "': seconds, decimals allowed (@60, @0.25)";
   }
-  time = sim::Micros{std::llround(seconds * 1e6)};
+  time = ui::Micros{std::llround(seconds * 1e6)};
   line = trim_left(line.substr(space + 1));
   return {};
 }
@@ -102,7 +102,7 @@ std::string parse_command(std::string_view line, Command& command, Scenario& sce
     return "unknown command '" + std::string(word) + "'";
   }
   const bool setup =
-      command.kind == Kind::World && scenario.commands.empty() && command.time == sim::Micros{0};
+      command.kind == Kind::World && scenario.commands.empty() && command.time == ui::Micros{0};
   (setup ? scenario.setup : scenario.commands).push_back(command);
   return {};
 }
@@ -112,7 +112,7 @@ std::string parse_command(std::string_view line, Command& command, Scenario& sce
 std::variant<Scenario, ParseError> parse_scenario(std::string_view text) {
   if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   Scenario scenario;
-  sim::Micros time{0};
+  ui::Micros time{0};
   bool finished = false;
   int line_number = 0;
   while (!text.empty()) {

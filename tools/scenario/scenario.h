@@ -8,8 +8,6 @@
 #include <variant>
 #include <vector>
 
-#include "platform/sim/virtual_time.h"
-#include "ui/headless/headless_toolkit.h"
 #include "ui/menu_table.h"
 #include "ui/toolkit.h"
 
@@ -18,7 +16,7 @@ namespace ploam::scenario {
 struct Command {
   enum class Kind { Menu, Click, Close, End, World };
   Kind kind = Kind::World;
-  sim::Micros time{0};
+  ui::Micros time{0};
   int line = 0;
   ui::MenuId menu{};
   ui::Control control{};

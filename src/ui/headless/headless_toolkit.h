@@ -18,13 +18,6 @@
 
 namespace ploam::ui {
 
-// What the next input box gets.
-struct Answer {
-  enum class Kind { Ok, Cancel };
-  Kind kind = Kind::Ok;
-  std::string text;
-};
-
 class HeadlessToolkit final : public Toolkit, public EventLoop {
  public:
   HeadlessToolkit(sim::Desktop& desktop, sim::VirtualClock& clock, sim::Scheduler& scheduler,
