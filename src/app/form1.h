@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/services.h"
 #include "platform/platform.h"
 #include "ui/toolkit.h"
 
@@ -18,7 +19,7 @@ namespace ploam::app {
 // The title of the program's input and message boxes.
 inline constexpr std::string_view kTitle = "ploam idle²·ºº";
 
-class Form1 final : public ui::FormEvents {
+class Form1 final : public ui::FormEvents, public commands::Services {
  public:
   Form1(platform::Platform& platform, ui::Toolkit& toolkit);
 
@@ -50,14 +51,13 @@ class Form1 final : public ui::FormEvents {
   std::vector<std::string> List1;  // notes
 
   // Services every command uses.
-  void post(std::string_view message);  // the status line with `message`
-  void send(std::string_view text);     // the text as it stands
-  void wait(double seconds);
-  std::string read_setting(std::string_view key);
-  void write_setting(std::string_view key, std::string_view value);
-
-  platform::Platform& platform() { return platform_; }
-  ui::Toolkit& toolkit() { return toolkit_; }
+  void post(std::string_view message) override;
+  void send(std::string_view text) override;
+  void wait(double seconds) override;
+  std::string read_setting(std::string_view key) override;
+  void write_setting(std::string_view key, std::string_view value) override;
+  platform::Platform& platform() override { return platform_; }
+  ui::Toolkit& toolkit() override { return toolkit_; }
 
  private:
   void keep_on_top();

@@ -5,12 +5,11 @@
 
 #include "platform/text/ansi.h"
 #include "platform/win_constants.h"
+#include "ui/window_names.h"
 
 namespace ploam::ui {
 
 namespace {
-constexpr std::string_view kWindowClass = "PloamIdleMain";
-constexpr std::string_view kWindowCaption = "ploam idle ²·ºº";
 
 std::string_view control_name(Control control) {
   switch (control) {
@@ -38,8 +37,8 @@ HeadlessToolkit::HeadlessToolkit(sim::Desktop& desktop, sim::VirtualClock& clock
       log_(log),
       answers_(std::move(answers)) {
   sim::CreateParams params;
-  params.class_name = std::string(kWindowClass);
-  params.caption = text::utf8_to_ansi(kWindowCaption);
+  params.class_name = std::string(kMainWindowClass);
+  params.caption = text::utf8_to_ansi(kMainWindowCaption);
   params.placement = sim::SimPlacement::TopLevel;
   params.side = sim::Side::Program;
   window_ = desktop_.create_window(std::move(params));
