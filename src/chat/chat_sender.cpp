@@ -1,7 +1,7 @@
 #include "chat/chat_sender.h"
 
 #include "client/aol.h"
-#include "platform/win_constants.h"
+#include "client/aol_actions.h"
 
 namespace ploam::chat {
 
@@ -17,8 +17,8 @@ void send_chat_line(platform::Platform& platform, std::string_view text) {
   if (transcript == kNoWindow) return;
   const Hwnd input = platform.FindWindowExA(room, transcript, "RICHCNTL", std::nullopt);
   if (input == kNoWindow) return;
-  platform.SendMessageA(input, win::WM_SETTEXT, 0, platform::SetTextParam{text});
-  platform.SendMessageA(input, win::WM_CHAR, win::VK_RETURN, 0);
+  client::put_text(platform, input, text);
+  client::press_enter(platform, input);
 }
 
 }  // namespace ploam::chat

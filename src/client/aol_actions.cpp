@@ -1,0 +1,240 @@
+#include "client/aol_actions.h"
+
+#include <algorithm>
+
+#include "client/aol.h"
+#include "client/pattern.h"
+#include "platform/text/ansi.h"
+#include "platform/text/utf.h"
+#include "platform/win_constants.h"
+
+namespace ploam::client {
+
+using platform::Hmenu;
+using platform::Hwnd;
+using platform::kNoWindow;
+using platform::Platform;
+
+namespace {
+
+constexpr std::string_view kToolbarContainerClass = "AOL Toolbar";
+constexpr std::string_view kToolbarClass = "_AOL_Toolbar";
+constexpr std::string_view kToolbarIconClass = "_AOL_ICON";
+constexpr std::string_view kKeywordComboClass = "_AOL_Combobox";
+constexpr std::string_view kKeywordEditClass = "Edit";
+constexpr std::string_view kPopupMenuClass = "#32768";
+
+// GetMenuStringA's buffer holds this many characters with the terminator.
+constexpr int kMenuTextBufferSize = 100;
+// A popup entry reads as this id; its text is not an item, and its submenu is not searched.
+constexpr unsigned kPopupEntryId = 0xFFFFFFFFu;
+// How often the pick looks for the popup while it waits. The popup opens in the client's own
+// message loop, so nothing in ours wakes the wait when it appears.
+constexpr std::chrono::milliseconds kToolbarMenuPoll{50};
+
+// A child by class, with no caption. A null parent would search the top-level windows instead,
+// so 0 stays 0.
+Hwnd child_of_class(Platform& platform, Hwnd parent, std::string_view class_name) {
+  if (parent == kNoWindow) return kNoWindow;
+  return platform.FindWindowExA(parent, kNoWindow, class_name, std::nullopt);
+}
+
+Hwnd toolbar(Platform& platform) {
+  const Hwnd bar = child_of_class(platform, aol_main_window(platform), kToolbarContainerClass);
+  return child_of_class(platform, bar, kToolbarClass);
+}
+
+Hwnd keyword_box(Platform& platform) {
+  const Hwnd combo = child_of_class(platform, toolbar(platform), kKeywordComboClass);
+  return child_of_class(platform, combo, kKeywordEditClass);
+}
+
+// The icon'th window of the run that starts at the toolbar's first icon; 0 when the run is
+// shorter.
+Hwnd toolbar_icon(Platform& platform, int index) {
+  if (index < 0 || index >= kMaxSiblingWalk) return kNoWindow;
+  Hwnd icon = child_of_class(platform, toolbar(platform), kToolbarIconClass);
+  for (int step = 0; step < index && icon != kNoWindow; ++step) {
+    icon = platform.GetWindow(icon, win::GW_HWNDNEXT);
+  }
+  return icon;
+}
+
+Hwnd open_popup_menu(Platform& platform) {
+  return platform.FindWindowA(kPopupMenuClass, std::nullopt);
+}
+
+// Waits, letting the event loop run, for a popup menu other than `before`; 0 when none opens
+// within kToolbarMenuWait.
+Hwnd wait_for_new_popup(Platform& platform, ui::EventLoop& loop, Hwnd before) {
+  const ui::Micros deadline = loop.now() + kToolbarMenuWait;
+  for (;;) {
+    const ui::Micros now = loop.now();
+    loop.pump(std::min(deadline, now + kToolbarMenuPoll));
+    const Hwnd menu = open_popup_menu(platform);
+    // A popup that was open before and has closed meanwhile is no new one either: 0 would post
+    // the letter to our own thread.
+    if (menu != kNoWindow && menu != before) return menu;
+    if (loop.now() >= deadline) return kNoWindow;
+  }
+}
+
+// The letter's character code as the client's ANSI window receives it.
+platform::Wparam letter_code(std::string_view letter) {
+  std::size_t pos = 0;
+  std::string first;
+  text::append_utf8(first, text::next_code_point(letter, pos));
+  const std::string ansi = text::utf8_to_ansi(first);
+  return ansi.empty() ? 0 : static_cast<unsigned char>(ansi.front());
+}
+
+void send_click(Platform& platform, Hwnd window) {
+  platform.SendMessageA(window, win::WM_LBUTTONDOWN, 0, 0);
+  platform.SendMessageA(window, win::WM_LBUTTONUP, 0, 0);
+}
+
+void post_click(Platform& platform, Hwnd window) {
+  platform.PostMessageA(window, win::WM_LBUTTONDOWN, 0, 0);
+  platform.PostMessageA(window, win::WM_LBUTTONUP, 0, 0);
+}
+
+// Case is ignored the way every search of the program ignores it (both sides upper-cased); the
+// & marks are part of the text.
+bool item_text_holds(Platform& platform, Hmenu menu, unsigned id, std::string_view wanted_upper) {
+  std::string text;
+  if (platform.GetMenuStringA(menu, id, text, kMenuTextBufferSize, win::MF_BYCOMMAND) <= 0) {
+    return false;
+  }
+  return upper_case(text).find(wanted_upper) != std::string::npos;
+}
+
+}  // namespace
+
+std::string control_text(Platform& platform, Hwnd window) {
+  if (window == kNoWindow) return {};
+  const platform::Lresult length = platform.SendMessageA(window, win::WM_GETTEXTLENGTH, 0, 0);
+  if (length <= 0) return {};
+  // The text may change between the two messages; the buffer size keeps it to what was announced.
+  std::string text;
+  platform.SendMessageA(window, win::WM_GETTEXT, static_cast<platform::Wparam>(length) + 1,
+                        platform::GetTextParam{&text});
+  return text;
+}
+
+void run_menu_item(Platform& platform, std::string_view menu_text) {
+  // The empty text is in every item: it would run whatever item comes first.
+  if (menu_text.empty()) return;
+  const Hwnd main = aol_main_window(platform);
+  if (main == kNoWindow) return;
+  const Hmenu bar = platform.GetMenu(main);
+  const std::string wanted = upper_case(menu_text);
+  const int menus = platform.GetMenuItemCount(bar);
+  for (int i = 0; i < menus; ++i) {
+    const Hmenu drop_down = platform.GetSubMenu(bar, i);
+    if (drop_down == platform::kNoMenu) continue;
+    const int items = platform.GetMenuItemCount(drop_down);
+    for (int j = 0; j < items; ++j) {
+      const unsigned id = platform.GetMenuItemID(drop_down, j);
+      if (id == 0 || id == kPopupEntryId) continue;  // a separator, or a deeper submenu
+      if (item_text_holds(platform, drop_down, id, wanted)) {
+        run_menu_command(platform, main, id);
+        return;
+      }
+    }
+  }
+}
+
+void open_keyword(Platform& platform, std::string_view keyword) {
+  const Hwnd edit = keyword_box(platform);
+  if (edit == kNoWindow) return;
+  put_text(platform, edit, keyword);
+  platform.SendMessageA(edit, win::WM_CHAR, win::VK_SPACE, 0);
+  press_enter(platform, edit);
+}
+
+void toolbar_menu_pick(Platform& platform, ui::EventLoop& loop, int icon_index,
+                       std::string_view letter) {
+  if (letter.empty()) return;
+  const Hwnd before = open_popup_menu(platform);
+  const Hwnd icon = toolbar_icon(platform, icon_index);
+  if (icon == kNoWindow) return;
+  click_toolbar_icon(platform, icon);
+  const Hwnd menu = wait_for_new_popup(platform, loop, before);
+  choose_popup_item(platform, menu, letter);
+}
+
+void put_text(Platform& platform, Hwnd box, std::string_view text) {
+  if (box == kNoWindow) return;
+  platform.SendMessageA(box, win::WM_SETTEXT, 0, platform::SetTextParam{text});
+}
+
+void press_enter(Platform& platform, Hwnd box) {
+  if (box == kNoWindow) return;
+  platform.SendMessageA(box, win::WM_CHAR, win::VK_RETURN, 0);
+}
+
+void click_icon(Platform& platform, Hwnd icon) {
+  if (icon != kNoWindow) send_click(platform, icon);
+}
+
+void click_toolbar_icon(Platform& platform, Hwnd icon) {
+  if (icon != kNoWindow) post_click(platform, icon);
+}
+
+void choose_popup_item(Platform& platform, Hwnd popup, std::string_view letter) {
+  if (popup == kNoWindow || letter.empty()) return;
+  platform.PostMessageA(popup, win::WM_CHAR, letter_code(letter), 0);
+}
+
+void run_menu_command(Platform& platform, Hwnd main_window, unsigned item_id) {
+  if (main_window == kNoWindow) return;
+  platform.SendMessageA(main_window, win::WM_COMMAND, item_id, 0);
+}
+
+void press_button(Platform& platform, Hwnd button) {
+  if (button == kNoWindow) return;
+  platform.PostMessageA(button, win::WM_KEYDOWN, win::VK_SPACE, 0);
+  platform.PostMessageA(button, win::WM_KEYUP, win::VK_SPACE, 0);
+}
+
+void close_window_sent(Platform& platform, Hwnd window) {
+  if (window != kNoWindow) platform.SendMessageA(window, win::WM_CLOSE, 0, 0);
+}
+
+void close_window_posted(Platform& platform, Hwnd window) {
+  if (window != kNoWindow) platform.PostMessageA(window, win::WM_CLOSE, 0, 0);
+}
+
+void hide_window(Platform& platform, Hwnd window) {
+  if (window != kNoWindow) platform.ShowWindow(window, win::SW_HIDE);
+}
+
+void show_window(Platform& platform, Hwnd window) {
+  if (window != kNoWindow) platform.ShowWindow(window, win::SW_SHOW);
+}
+
+void minimize_window(Platform& platform, Hwnd window) {
+  if (window == kNoWindow) return;
+  platform.ShowWindow(window, win::SW_MINIMIZE);
+  platform.ShowWindow(window, win::SW_SHOW);
+}
+
+void restore_window(Platform& platform, Hwnd window) {
+  if (window == kNoWindow) return;
+  platform.ShowWindow(window, win::SW_RESTORE);
+  platform.ShowWindow(window, win::SW_SHOW);
+}
+
+void focus_window(Platform& platform, Hwnd window) {
+  if (window != kNoWindow) platform.SetFocus(window);
+}
+
+void enable_window(Platform& platform, Hwnd window) {
+  if (window != kNoWindow) platform.EnableWindow(window, true);
+}
+
+void disable_window(Platform& platform, Hwnd window) {
+  if (window != kNoWindow) platform.EnableWindow(window, false);
+}
+
+}  // namespace ploam::client

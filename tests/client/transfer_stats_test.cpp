@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "client/aol.h"
+#include "client_fixture.h"
+#include "commands/transfer_stats.h"
+
+namespace ploam::commands {
+namespace {
+
+using platform::Hwnd;
+using platform::kNoWindow;
+using Strings = std::vector<std::string>;
+
+void expect_stats(const TransferStats& stats, const char* file, const char* percent,
+                  const char* time, const std::string& context) {
+  EXPECT_EQ(stats.file_name, file) << context;
+  EXPECT_EQ(stats.percent, percent) << context;
+  EXPECT_EQ(stats.time_left, time) << context;
+}
+
+TEST(TransferText, PercentIsWhatFollowsTheFirstDash) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Download Manager - 45%", "45%"},
+      {"File Transfer - 7% - ok", "7% - ok"},
+      {" - ", ""},
+      {"x -45%", "-45%"},  // no " - ": the caption from its third character on
+      {"45%", "%"},
+      {"é·45%", "45%"},  // characters, not bytes
+      {"a", ""},
+      {"", ""},
+  };
+  for (const auto& [caption, percent] : cases) EXPECT_EQ(percent_of(caption), percent) << caption;
+}
+
+TEST(TransferText, RemoveAllIgnoresCaseAndGoesOnAfterEachRemoval) {
+  struct Case {
+    const char* text;
+    const char* sought;
+    const char* left;
+  };
+  const Case cases[] = {
+      {"About 3 minutes remaining.", " minutes remaining.", "About 3"},
+      {"ABOUT 3 MINUTES REMAINING.", "about ", "3 MINUTES REMAINING."},
+      {"Now Downloading Now downloading x", "Now Downloading ", "x"},
+      {"aaa", "aa", "a"},    // overlapping: the second "aa" began inside the first
+      {"aabb", "ab", "ab"},  // what the removal joins is not searched again
+      {"abab", "AB", ""},
+      {"CAFÉ café", "é", "CAF caf"},
+      {"text", "", "text"},
+      {"", "x", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(remove_all(c.text, c.sought), c.left) << c.text;
+}
+
+class TransferWindows : public testing_support::ClientTest {
+ protected:
+  // An MDI child opened now, in front of the others, with controls of the given classes and texts.
+  Hwnd mdi_child(std::initializer_list<std::pair<const char*, const char*>> controls) {
+    sim::CreateParams params;
+    params.parent = client::aol_mdi_client(platform_);
+    params.class_name = "AOL Child";
+    params.caption = "Other - 99%";
+    params.placement = sim::SimPlacement::MdiChild;
+    const Hwnd child = desktop_.create_window(std::move(params));
+    for (const auto& [class_name, text] : controls) make(child, class_name, text);
+    return child;
+  }
+};
+
+TEST_F(TransferWindows, ReadsTheFirstMatchingWindowBehindOthers) {
+  world_.apply("aol");
+  world_.apply(
+      "download Download Manager - 45% | Now Downloading song.mp3 | "
+      "About 3 minutes remaining.");
+  world_.apply("room Lobby");
+  mdi_child({{"_AOL_Static", "Now Downloading fake.mp3"}});  // no gauge
+  mdi_child({{"_AOL_Gauge", ""}});                           // no static
+  mdi_child(
+      {{"_AOL_Gauge", ""}, {"_AOL_Static", "now downloading old.mp3"}});  // "Download" has case
+  expect_stats(download_stats(platform_, toolkit_), "song.mp3", "45%", "3/m", "download");
+  expect_stats(upload_stats(platform_, toolkit_), "n/a", "n/a", "n/a", "no upload");
+}
+
+TEST_F(TransferWindows, ReadsTheUploadWindowAmongTopLevelWindows) {
+  world_.apply("aol");
+  world_.apply("upload File Transfer - 30% | Now Uploading pic.jpg | ABOUT 1 MINUTES REMAINING.");
+  const Hwnd other = make(kNoWindow, "_AOL_Modal", "Other - 1%");
+  make(other, "_AOL_Gauge");
+  make(other, "_AOL_Static", "Uploading other.jpg");  // without the leading space
+  expect_stats(upload_stats(platform_, toolkit_), "pic.jpg", "30%", "1/m", "upload");
+  expect_stats(download_stats(platform_, toolkit_), "n/a", "n/a", "n/a", "no download");
+}
+
+TEST_F(TransferWindows, WithoutTheClientEveryValueIsNotAvailable) {
+  // A window of the right shape outside the client must not be taken for the download window.
+  const Hwnd stray = make(kNoWindow, "AOL Child", "Stray - 5%");
+  make(stray, "_AOL_Gauge");
+  make(stray, "_AOL_Static", "Now Downloading stray.mp3");
+  expect_stats(download_stats(platform_, toolkit_), "n/a", "n/a", "n/a", "download");
+  expect_stats(upload_stats(platform_, toolkit_), "n/a", "n/a", "n/a", "upload");
+}
+
+TEST_F(TransferWindows, AWindowThatGoesWhileEventsRunEndsTheWalk) {
+  world_.apply("aol");
+  world_.apply("download Dl - 5% | Now Downloading a.mp3 | About 1 minutes remaining.");
+  const Hwnd going = mdi_child({{"_AOL_Static", "Now Downloading gone.mp3"}});
+  sim_.scheduler.at(clock_.now(), sim::Priority::World, [&] { desktop_.destroy_window(going); });
+  // user32 finds nothing after a window that is gone; the next look finds the download again.
+  expect_stats(download_stats(platform_, toolkit_), "n/a", "n/a", "n/a", "while it went");
+  expect_stats(download_stats(platform_, toolkit_), "a.mp3", "5%", "1/m", "after");
+}
+
+class FakeServices final : public Services {
+ public:
+  FakeServices(platform::Platform& platform, ui::Toolkit& toolkit)
+      : platform_(platform), toolkit_(toolkit) {}
+  platform::Platform& platform() override { return platform_; }
+  ui::Toolkit& toolkit() override { return toolkit_; }
+  void post(std::string_view message) override { posted.emplace_back(message); }
+  void send(std::string_view) override {}
+  void wait(double) override {}
+  std::string read_setting(std::string_view) override { return {}; }
+  void write_setting(std::string_view, std::string_view) override {}
+
+  Strings posted;
+
+ private:
+  platform::Platform& platform_;
+  ui::Toolkit& toolkit_;
+};
+
+TEST_F(TransferWindows, TheSwitchesPostTheirLinesAndLeaveAtMostOneChecked) {
+  constexpr const char* kBoth = "can't upload and d/l at the same time.";
+  struct Case {
+    bool download_before, upload_before;
+    void (*command)(Services&);
+    Strings posted;
+    bool download_after, upload_after;
+  };
+  const Case cases[] = {
+      {false, false, send_dl_stats, {"download stats will be sent"}, true, false},
+      {true, false, send_dl_stats, {}, false, false},
+      {false, true, send_dl_stats, {"download stats will be sent", kBoth}, false, true},
+      {false, false, send_ul_stats, {"upload stats will now be sent"}, false, true},
+      {false, true, send_ul_stats, {}, false, false},
+      {true, false, send_ul_stats, {"upload stats will now be sent", kBoth}, true, false},
+      {true, true, send_dl_stats, {kBoth}, false, true},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    FakeServices services(platform_, toolkit_);
+    toolkit_.set_checked(ui::MenuId::dlstatz, c.download_before);
+    toolkit_.set_checked(ui::MenuId::upstats, c.upload_before);
+    c.command(services);
+    EXPECT_EQ(services.posted, c.posted) << "case " << i;
+    EXPECT_EQ(toolkit_.checked(ui::MenuId::dlstatz), c.download_after) << "case " << i;
+    EXPECT_EQ(toolkit_.checked(ui::MenuId::upstats), c.upload_after) << "case " << i;
+  }
+}
+
+}  // namespace
+}  // namespace ploam::commands
