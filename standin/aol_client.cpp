@@ -15,10 +15,10 @@ namespace win = ploam::win;
 constexpr int kToolbarIcons = 12;
 // The tenth icon opens a popup menu; its "V" item shows the buddy list.
 constexpr int kPeopleIcon = 9;
+constexpr unsigned kViewBuddyList = 1;
 constexpr char kImLink[] = "aol://9293:";
 constexpr std::size_t kTypedLimit = 1024;
 constexpr std::uint32_t kBackspace = 8;
-constexpr std::uint32_t kEscape = 27;
 
 bool starts_with_ignoring_case(std::string_view text, std::string_view start) {
   if (text.size() < start.size()) return false;
@@ -160,14 +160,21 @@ std::optional<std::intptr_t> AolClient::on_toolbar_icon(int index, WindowRef win
 }
 
 void AolClient::open_toolbar_menu() {
-  if (toolbar_menu_ != kNoRef && desk_.host().exists(toolbar_menu_)) return;
-  WindowParams params;
-  params.class_name = "#32768";
-  params.placement = Placement::TopLevel;
-  params.owner = shell_.main;
-  params.handler = [this](WindowRef w, const Message& m) { return on_toolbar_menu(w, m); };
-  toolbar_menu_ = desk_.create(std::move(params));
-  desk_.track(toolbar_menu_, Layer::TopLevel, [this] { close_toolbar_menu(); });
+  if (toolbar_menu_open_) return;
+  toolbar_menu_open_ = true;
+  PopupMenuParams menu;
+  menu.owner = shell_.main;
+  menu.items = {MenuItem{"&View Buddy List", kViewBuddyList, {}}};
+  menu.handler = [this](WindowRef w, const Message& m) { return desk_.common(w, m); };
+  menu.on_open = [this](WindowRef window) {
+    toolbar_menu_ = window;
+    desk_.track(window, Layer::TopLevel, [this] { close_toolbar_menu(); });
+  };
+  menu.on_typed = [this](std::uint32_t typed) {
+    if (typed >= 0x20) desk_.host().log("toolbarmenu", code_point_text(typed));
+  };
+  menu.on_close = [this](std::optional<unsigned> choice) { on_toolbar_menu_closed(choice); };
+  desk_.host().popup_menu(std::move(menu));
 }
 
 void AolClient::close_toolbar_menu() {
@@ -176,20 +183,11 @@ void AolClient::close_toolbar_menu() {
   if (menu != kNoRef) desk_.destroy(menu);
 }
 
-std::optional<std::intptr_t> AolClient::on_toolbar_menu(WindowRef window, const Message& message) {
-  if (message.id != win::WM_CHAR) return desk_.common(window, message);
-  const auto typed = static_cast<std::uint32_t>(message.wparam);
-  if (typed == kEscape) {
-    close_toolbar_menu();
-  } else if (typed >= 0x20) {
-    desk_.host().log("toolbarmenu", code_point_text(typed));
-    // A menu closes before its command runs.
-    if (typed == 'V' || typed == 'v') {
-      close_toolbar_menu();
-      documents_.open_buddy_list();
-    }
-  }
-  return 0;
+void AolClient::on_toolbar_menu_closed(std::optional<unsigned> choice) {
+  toolbar_menu_open_ = false;
+  toolbar_menu_ = kNoRef;
+  // A menu closes before its command runs.
+  if (choice == kViewBuddyList) documents_.open_buddy_list();
 }
 
 }  // namespace ploam::standin

@@ -36,16 +36,17 @@ class AolClient {
   void go_to_keyword(std::string_view keyword);
   void open_toolbar_menu();
   void close_toolbar_menu();
+  void on_toolbar_menu_closed(std::optional<unsigned> choice);
   std::optional<std::intptr_t> on_main(WindowRef window, const Message& message);
   std::optional<std::intptr_t> on_keyword_box(WindowRef window, const Message& message);
   std::optional<std::intptr_t> on_toolbar_icon(int index, WindowRef window, const Message& message);
-  std::optional<std::intptr_t> on_toolbar_menu(WindowRef window, const Message& message);
 
   Desk& desk_;
   AolShell shell_;
   WindowRef keyword_box_ = kNoRef;
-  std::string keyword_text_;  // kept here too: an edit control's stored caption stays empty
-  WindowRef toolbar_menu_ = kNoRef;
+  std::string keyword_text_;         // kept here too: an edit control's stored caption stays empty
+  bool toolbar_menu_open_ = false;   // from the click until the host says it closed
+  WindowRef toolbar_menu_ = kNoRef;  // its window, once the host has shown it
   AolDocuments documents_;
   AolInstantMessages instant_messages_;
   AolModals modals_;

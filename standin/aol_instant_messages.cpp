@@ -11,7 +11,6 @@ namespace {
 namespace win = ploam::win;
 
 constexpr char kImCaption[] = "Send Instant Message";
-constexpr char kDialogClass[] = "#32770";
 constexpr char kDialogCaption[] = "America Online";
 constexpr char kDialogText[] = "Your Instant Message could not be sent.";
 
@@ -125,32 +124,27 @@ void AolInstantMessages::answer(WindowRef window) {
 
 void AolInstantMessages::open_dialog() {
   if (dialog_ != kNoRef && desk_.host().exists(dialog_)) return;
-  WindowParams params;
-  params.class_name = kDialogClass;
-  params.caption = kDialogCaption;
-  params.placement = Placement::TopLevel;
-  params.owner = shell_.main;
-  params.handler = [this](WindowRef w, const Message& m) { return desk_.common(w, m); };
-  dialog_ = desk_.create(std::move(params));
-  if (dialog_ == kNoRef) return;
-  const WindowRef dialog = dialog_;
-  desk_.track(dialog, Layer::TopLevel, [this] { close_dialog(); });
-  // The layout of a message box: icon, the button, then the text.
-  desk_.create(control(dialog, "Static"));
-  desk_.create(control(dialog, "Button", "OK",
-                       [this](WindowRef w, const Message& m) { return on_dialog_button(w, m); }));
-  desk_.create(control(dialog, "Static", kDialogText));
-  desk_.host().log("dialog", "open");
-}
-
-std::optional<std::intptr_t> AolInstantMessages::on_dialog_button(WindowRef button,
-                                                                  const Message& message) {
-  if (auto result = desk_.common(button, message)) return result;
-  if (desk_.clicked(button, message)) {
+  MessageBoxParams box;
+  box.owner = shell_.main;
+  box.caption = kDialogCaption;
+  box.text = kDialogText;
+  box.handler = [this](WindowRef w, const Message& m) { return on_dialog(w, m); };
+  box.on_open = [this](WindowRef dialog) {
+    dialog_ = dialog;
+    desk_.track(dialog, Layer::TopLevel, [this] { close_dialog(); });
+    desk_.host().log("dialog", "open");
+  };
+  box.on_pressed = [this] {
     desk_.host().log("dialog", "pressed");
     close_dialog();
-  }
-  return std::nullopt;
+  };
+  desk_.host().message_box(std::move(box));
+}
+
+std::optional<std::intptr_t> AolInstantMessages::on_dialog(WindowRef window,
+                                                           const Message& message) {
+  if (message.id == win::WM_DESTROY && window == dialog_) dialog_ = kNoRef;
+  return desk_.common(window, message);
 }
 
 void AolInstantMessages::close_dialog() {

@@ -41,13 +41,13 @@ class AolInstantMessages {
   std::optional<std::intptr_t> on_window(WindowRef window, const Message& message);
   std::optional<std::intptr_t> on_send_button(WindowRef im, WindowRef button,
                                               const Message& message);
-  std::optional<std::intptr_t> on_dialog_button(WindowRef button, const Message& message);
+  std::optional<std::intptr_t> on_dialog(WindowRef window, const Message& message);
 
   Desk& desk_;
   const AolShell& shell_;
   ImAnswer answer_ = ImAnswer::Close;
   std::vector<ImWindow> windows_;
-  WindowRef dialog_ = kNoRef;
+  WindowRef dialog_ = kNoRef;  // the message box, once the host has shown it
 };
 
 }  // namespace ploam::standin

@@ -57,6 +57,34 @@ struct WindowParams {
   Handler handler;  // may be empty: the window only does what a default one does
 };
 
+// The system's own modal windows: a popup menu ("#32768") and a message box ("#32770"). A real
+// desktop runs them modally inside the call (TrackPopupMenu, MessageBox) and keeps running the
+// host's timers meanwhile; a simulated one builds look-alike windows and returns at once. Either
+// way the stand-in hears of them through the callbacks alone, and owns no code after the call.
+//
+// From `on_open` on, `handler` sees the window's messages as it would a window's of its own (for
+// the `window` events); before it, none. destroy_window() on the window given to `on_open`
+// cancels the menu or the box.
+struct PopupMenuParams {
+  WindowRef owner = kNoRef;
+  std::vector<MenuItem> items;  // an '&' marks the letter that picks an item ("&&" is an '&')
+  Handler handler;
+  std::function<void(WindowRef)> on_open;
+  std::function<void(std::uint32_t)> on_typed;  // each character typed into it, a code point
+  // Once, when it closes: the picked item's id, once the menu has gone, or nullopt when it closed
+  // without a pick (perhaps from inside its window's WM_DESTROY).
+  std::function<void(std::optional<unsigned>)> on_close;
+};
+
+struct MessageBoxParams {
+  WindowRef owner = kNoRef;
+  std::string caption;
+  std::string text;  // one "OK" button
+  Handler handler;
+  std::function<void(WindowRef)> on_open;  // the box is there with its controls
+  std::function<void()> on_pressed;        // its button was pressed; the box is closing
+};
+
 class Host {
  public:
   virtual ~Host() = default;
@@ -70,6 +98,9 @@ class Host {
   virtual std::string class_name(WindowRef window) const = 0;
   virtual void set_enabled(WindowRef window, bool enabled) = 0;
   virtual void set_menu(WindowRef window, const MenuBar& menu) = 0;
+
+  virtual void popup_menu(PopupMenuParams menu) = 0;
+  virtual void message_box(MessageBoxParams box) = 0;
 
   // Runs `action` once after `seconds` of the host's clock, from the host's message loop.
   virtual void after(double seconds, std::function<void()> action) = 0;

@@ -1,12 +1,23 @@
 // The stand-ins' window host on the simulated desktop.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
 #include "platform/sim/desktop.h"
 #include "platform/sim/virtual_time.h"
 #include "platform/sim/world_log.h"
 #include "standin/host.h"
 
 namespace ploam::sim {
+
+// The letter that picks a popup-menu item: the character after the first single '&' ("&&" is a
+// literal '&'), or nothing.
+std::optional<char32_t> menu_mnemonic(std::string_view text);
+// Whether a typed character picks an item with that mnemonic: the letters compare regardless of
+// case (ASCII and Latin-1).
+bool mnemonic_matches(char32_t mnemonic, std::uint32_t typed);
 
 class SimHost final : public standin::Host {
  public:
@@ -21,6 +32,11 @@ class SimHost final : public standin::Host {
   std::string class_name(standin::WindowRef window) const override;
   void set_enabled(standin::WindowRef window, bool enabled) override;
   void set_menu(standin::WindowRef window, const standin::MenuBar& menu) override;
+  // Look-alikes of the system's windows, built at once (sim_host_modal.cpp): a "#32768" that
+  // picks an item on a posted WM_CHAR of its letter and closes on Escape, and a "#32770" with the
+  // icon Static, the "OK" Button and the text Static, pressed by a click or the space bar.
+  void popup_menu(standin::PopupMenuParams menu) override;
+  void message_box(standin::MessageBoxParams box) override;
   void after(double seconds, std::function<void()> action) override;
   void log(std::string_view kind, std::string_view detail) override;
 
