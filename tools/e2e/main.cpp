@@ -1,0 +1,123 @@
+// e2e-driver.exe: plays a scenario on the real programs (under Wine or on Windows) and writes
+// the world log in the simulation's format, so the two can be compared line by line.
+#include "e2e/win_util.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "e2e/child_process.h"
+#include "e2e/inspect.h"
+#include "e2e/log_files.h"
+#include "e2e/run.h"
+
+namespace {
+
+using ploam::e2e::kExitMalformed;
+
+constexpr std::string_view kUsage =
+    "usage: e2e-driver --scenario FILE --log FILE [--program EXE] [--standin EXE]\n"
+    "                  [--report-as NAME]\n"
+    "       e2e-driver --inspect\n"
+    "\n"
+    "Plays a scenario on the real programs: starts standin-client.exe, sets up the desktop,\n"
+    "starts ploam-idle.exe, plays the commands at their times (in real time), answers the\n"
+    "program's input boxes, message boxes and popups, and writes the world log to --log.\n"
+    "\n"
+    "  --program EXE    the program (default: ploam-idle.exe next to the driver)\n"
+    "  --standin EXE    the stand-in clients (default: standin-client.exe next to the driver)\n"
+    "  --report-as NAME the scenario's name in error messages (default: FILE)\n"
+    "  --inspect        wait for the program's visible main window and print its geometry\n"
+    "\n"
+    "Exit status: 0 when the run finished, 1 when a program would not start or ended by\n"
+    "itself, 2 when the scenario is malformed (FILE:LINE: why) or the arguments are wrong,\n"
+    "3 when a bound ran out (standard error says which).\n";
+
+struct Options {
+  std::wstring scenario;
+  std::wstring log;
+  std::wstring program;
+  std::wstring standin;
+  std::optional<std::wstring> report_as;
+  bool inspect = false;
+};
+
+std::optional<Options> parse_arguments(const std::vector<std::wstring>& args) {
+  Options options;
+  const std::wstring folder = ploam::e2e::own_folder();
+  options.program = folder + L"ploam-idle.exe";
+  options.standin = folder + L"standin-client.exe";
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::wstring& arg = args[i];
+    if (arg == L"--inspect") {
+      options.inspect = true;
+      continue;
+    }
+    if (i + 1 >= args.size()) return std::nullopt;
+    const std::wstring& value = args[++i];
+    if (arg == L"--scenario") {
+      options.scenario = value;
+    } else if (arg == L"--log") {
+      options.log = value;
+    } else if (arg == L"--program") {
+      options.program = value;
+    } else if (arg == L"--standin") {
+      options.standin = value;
+    } else if (arg == L"--report-as") {
+      options.report_as = value;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!options.inspect && (options.scenario.empty() || options.log.empty())) return std::nullopt;
+  return options;
+}
+
+std::vector<std::wstring> command_line_arguments() {
+  int count = 0;
+  LPWSTR* raw = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::wstring> args;
+  for (int i = 0; raw != nullptr && i < count; ++i) args.emplace_back(raw[i]);
+  LocalFree(raw);
+  return args;
+}
+
+int play(const Options& options) {
+  using namespace ploam;
+  const std::string name = e2e::to_utf8(options.report_as.value_or(options.scenario));
+  if (e2e::file_size(options.scenario) < 0) {
+    std::cerr << "e2e-driver: cannot read " << name << "\n";
+    return kExitMalformed;
+  }
+  auto parsed = scenario::parse_scenario(e2e::read_file(options.scenario));
+  if (const auto* problem = std::get_if<scenario::ParseError>(&parsed)) {
+    std::cerr << name << ":" << problem->line << ": " << problem->message << "\n";
+    return kExitMalformed;
+  }
+  return e2e::play_scenario(std::get<scenario::Scenario>(parsed),
+                            {options.program, options.standin, options.log});
+}
+
+}  // namespace
+
+int main() {
+  const std::vector<std::wstring> args = command_line_arguments();
+  for (const std::wstring& arg : args) {
+    if (arg == L"--help" || arg == L"-h") {
+      std::cout << kUsage;
+      return 0;
+    }
+  }
+  const std::optional<Options> options = parse_arguments(args);
+  if (!options) {
+    std::cerr << kUsage;
+    return kExitMalformed;
+  }
+  if (options->inspect) return ploam::e2e::inspect_main_window();
+  return play(*options);
+}

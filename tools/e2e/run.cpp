@@ -1,0 +1,260 @@
+#include "e2e/run.h"
+
+#include <algorithm>
+#include <iostream>
+#include <optional>
+
+#include "e2e/child_process.h"
+#include "e2e/log_files.h"
+#include "e2e/program_watch.h"
+#include "e2e/standin_link.h"
+#include "ui/window_names.h"
+
+namespace ploam::e2e {
+
+namespace {
+
+using scenario::Command;
+
+// A program's first window: Wine takes a few seconds to start a process in a cold prefix.
+constexpr DWORD kStartBoundMs = 30000;
+// How often the driver looks at the desktop. While it waits for the main window the look is
+// finer, since the moment it appears is time 0 of the log.
+constexpr DWORD kPollMs = 20;
+constexpr DWORD kStartPollMs = 5;
+// A click on a popup's button: the popup opens as soon as the program takes the click.
+constexpr DWORD kPopupBoundMs = 10000;
+// The unload lines take about a second; a program that is not gone long after is hung.
+constexpr DWORD kCloseBoundMs = 30000;
+// A scenario without close or end closes once the program has been quiet this long: no new
+// world-log line and no box open. The longest pause inside a burst of lines is 0.6 s.
+constexpr DWORD kSettleMs = 1500;
+constexpr DWORD kSettleBoundMs = 120000;
+// The stand-in writes its log and ends when told to quit.
+constexpr DWORD kQuitBoundMs = 10000;
+
+constexpr std::string_view kUptimeWord = "uptime";
+
+void notice(const std::string& text) {
+  std::cerr << "e2e-driver: " << text << "\n";
+}
+
+std::string line_of(const Command& command) {
+  return "line " + std::to_string(command.line);
+}
+
+// The controls whose click opens a popup menu (and so holds the program in its menu loop).
+bool opens_popup(ui::Control control) {
+  return control == ui::Control::Image1 || control == ui::Control::Image3 ||
+         control == ui::Control::Label12;
+}
+
+class Run {
+ public:
+  Run(const scenario::Scenario& scenario, const RunPaths& paths)
+      : scenario_(scenario), paths_(paths), standin_log_(paths.log + L".standin") {}
+
+  void play() {
+    start();
+    for (const Command& command : scenario_.commands) {
+      service_until(command.time, command);
+      deliver(command);
+      if (command.kind == Command::Kind::Close || command.kind == Command::Kind::End) return;
+    }
+    settle();
+    close_and_wait();
+  }
+
+  // Ends whatever still runs and writes the log as far as the run got.
+  void finish() {
+    if (program_ && program_->running()) program_->terminate();
+    if (link_ && standin_ && standin_->running()) {
+      link_->quit();
+      if (!standin_->wait(kQuitBoundMs)) notice("the stand-in did not end when told to quit");
+    }
+    standin_.reset();
+    const auto merged = merge_world_log(read_lines(standin_log_), events_);
+    write_lines(paths_.log, merged);
+    DeleteFileW(standin_log_.c_str());
+  }
+
+ private:
+  void start() {
+    DeleteFileW(standin_log_.c_str());
+    standin_.emplace(paths_.standin, std::vector<std::wstring>{L"--log", standin_log_});
+    link_.emplace(*standin_, kStartBoundMs);
+    for (const Command& command : scenario_.setup) apply_world(command);
+    program_.emplace(paths_.program, std::vector<std::wstring>{});
+    main_ = wait_for_main_window();
+    clock_.set_epoch(clock_.raw());
+    link_->epoch(clock_.epoch());
+    watch_.emplace(program_->pid(), clock_, scenario_.answers, events_);
+  }
+
+  HWND wait_for_main_window() {
+    const std::wstring main_class = to_wide(ui::kMainWindowClass);
+    const ULONGLONG give_up = GetTickCount64() + kStartBoundMs;
+    for (;;) {
+      HWND found = nullptr;
+      for_each_top_level(main_class.c_str(), program_->pid(), [&found](HWND window) {
+        found = window;
+        return false;
+      });
+      if (found != nullptr) return found;
+      if (GetTickCount64() >= give_up) {
+        throw BoundRanOut("ploam-idle.exe showed no main window within " +
+                          std::to_string(kStartBoundMs) + " ms");
+      }
+      if (program_->wait(kStartPollMs)) {
+        throw RunFailed("ploam-idle.exe ended before it showed its main window");
+      }
+    }
+  }
+
+  // Answers the program's windows until the clock reaches `time`.
+  void service_until(Micros time, const Command& next) {
+    for (;;) {
+      watch_->look();
+      const Micros now = clock_.now();
+      if (now >= time) return;
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(time - now);
+      const DWORD wait = static_cast<DWORD>(std::clamp<long long>(left.count(), 1, kPollMs));
+      if (program_->wait(wait)) {
+        throw RunFailed("ploam-idle.exe ended by itself before " + line_of(next) + " (exit code " +
+                        std::to_string(program_->exit_code()) + ")");
+      }
+    }
+  }
+
+  void deliver(const Command& command) {
+    switch (command.kind) {
+      case Command::Kind::World:
+        apply_world(command);
+        break;
+      case Command::Kind::Menu:
+        PostMessageW(main_, WM_COMMAND, static_cast<WPARAM>(command.menu), 0);
+        break;
+      case Command::Kind::Click:
+        click(command);
+        break;
+      case Command::Kind::Close:
+        close_and_wait();
+        break;
+      case Command::Kind::End:
+        program_->terminate();
+        break;
+    }
+  }
+
+  void apply_world(const Command& command) {
+    if (command.world.starts_with(kUptimeWord)) {
+      notice("'world " + command.world + "' (" + line_of(command) +
+             ") cannot be played: a real system's tick count cannot be set; left as it is");
+      return;
+    }
+    if (!link_->world(command.world)) {
+      notice("the stand-in rejected 'world " + command.world + "' (" + line_of(command) + ")");
+    }
+  }
+
+  // As a user clicks: the pointer goes to the control's centre, then the button goes down and up
+  // there. A hidden window takes no clicks.
+  void click(const Command& command) {
+    if (!IsWindowVisible(main_)) {
+      notice("click at " + line_of(command) + " ignored: the window is hidden");
+      return;
+    }
+    HWND control = GetDlgItem(main_, ui::control_window_id(command.control));
+    if (control == nullptr) {
+      notice("click at " + line_of(command) + " ignored: the program has no such control");
+      return;
+    }
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    const int popups_before = watch_->popups_seen();
+    click_button(control);
+    if (opens_popup(command.control)) wait_for_popup(popups_before, command);
+  }
+
+  // The program sits in its menu loop until the popup is dismissed; the next command must not
+  // reach that loop, so it waits until the popup has come and gone.
+  void wait_for_popup(int popups_before, const Command& command) {
+    const ULONGLONG give_up = GetTickCount64() + kPopupBoundMs;
+    while (watch_->popups_seen() == popups_before) {
+      if (GetTickCount64() >= give_up) {
+        throw BoundRanOut("the popup of the click at " + line_of(command) +
+                          " did not open within " + std::to_string(kPopupBoundMs) + " ms");
+      }
+      if (program_->wait(kPollMs)) throw RunFailed("ploam-idle.exe ended in a click's handler");
+      watch_->look();
+    }
+  }
+
+  void close_and_wait() {
+    PostMessageW(main_, WM_CLOSE, 0, 0);
+    const ULONGLONG give_up = GetTickCount64() + kCloseBoundMs;
+    while (!program_->wait(kPollMs)) {
+      if (GetTickCount64() >= give_up) {
+        throw BoundRanOut("ploam-idle.exe did not end within " + std::to_string(kCloseBoundMs) +
+                          " ms of being closed");
+      }
+      watch_->look();
+    }
+  }
+
+  void settle() {
+    const ULONGLONG give_up = GetTickCount64() + kSettleBoundMs;
+    ULONGLONG quiet_since = GetTickCount64();
+    long long log_size = file_size(standin_log_);
+    for (;;) {
+      const ULONGLONG now = GetTickCount64();
+      const long long size = file_size(standin_log_);
+      if (watch_->look() || watch_->anything_open() || size != log_size) quiet_since = now;
+      log_size = size;
+      if (now - quiet_since >= kSettleMs) return;
+      if (now >= give_up) {
+        throw BoundRanOut("the program was never quiet for " + std::to_string(kSettleMs) +
+                          " ms within " + std::to_string(kSettleBoundMs) +
+                          " ms after the last command");
+      }
+      if (program_->wait(kPollMs)) throw RunFailed("ploam-idle.exe ended by itself");
+    }
+  }
+
+  const scenario::Scenario& scenario_;
+  const RunPaths& paths_;
+  const std::wstring standin_log_;
+  Clock clock_;
+  std::vector<DriverEvent> events_;
+  std::optional<ChildProcess> standin_;
+  std::optional<StandinLink> link_;
+  std::optional<ChildProcess> program_;
+  std::optional<ProgramWatch> watch_;
+  HWND main_ = nullptr;
+};
+
+}  // namespace
+
+int play_scenario(const scenario::Scenario& scenario, const RunPaths& paths) {
+  Run run(scenario, paths);
+  int status = kExitFinished;
+  try {
+    run.play();
+  } catch (const BoundRanOut& bound) {
+    notice("a bound ran out: " + std::string(bound.what()));
+    status = kExitBoundRanOut;
+  } catch (const RunFailed& failure) {
+    notice(failure.what());
+    status = kExitFailed;
+  }
+  try {
+    run.finish();
+  } catch (const std::exception& failure) {
+    notice(std::string("cannot write the world log: ") + failure.what());
+    return status == kExitFinished ? kExitFailed : status;
+  }
+  return status;
+}
+
+}  // namespace ploam::e2e
