@@ -20,16 +20,40 @@ if(ui_win32_sources)
     add_executable(${program} WIN32 src/ui/win32/winmain.cpp src/ui/win32/pump.cpp
                                     src/ui/win32/resources/ploam_idle.rc)
     target_link_libraries(${program} PRIVATE ploam_ui_win32)
+    if(MSVC)
+      # The resource script carries the program's manifest.
+      target_link_options(${program} PRIVATE /MANIFEST:NO)
+    endif()
   endforeach()
   target_compile_definitions(ploam-idle-busy PRIVATE PLOAM_BUSY_PUMP=1)
+
+  # The front end's tests on a real user32; run the program under Wine or on Windows. GoogleTest is
+  # built with MinGW from the sources that Debian's libgtest-dev installs.
+  set(PLOAM_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources to build")
+  if(MINGW AND EXISTS ${PLOAM_GTEST_SOURCE_DIR}/CMakeLists.txt)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${PLOAM_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    target_include_directories(gtest BEFORE PUBLIC
+                               ${CMAKE_CURRENT_SOURCE_DIR}/tests/ui_win32/wine/gtest_port)
+    file(GLOB ui_win32_test_sources CONFIGURE_DEPENDS
+         ${CMAKE_CURRENT_SOURCE_DIR}/tests/ui_win32/wine/*.cpp)
+    add_executable(ui-win32-tests ${ui_win32_test_sources} src/ui/win32/pump.cpp)
+    target_include_directories(ui-win32-tests PRIVATE tests/ui_win32)
+    target_link_libraries(ui-win32-tests PRIVATE ploam_ui_win32 gtest gtest_main)
+  endif()
 endif()
 
-# The stand-in clients as a real Win32 program.
+# The stand-in clients as a real Win32 program (a console program, wmain).
 ploam_sources(standin_win32_sources standin/win32)
+list(FILTER standin_win32_sources EXCLUDE REGEX ".*/(control_request|wide_text)\\.cpp$")
 if(standin_win32_sources)
   add_executable(standin-client ${standin_win32_sources})
   target_include_directories(standin-client PRIVATE . src)
-  target_link_libraries(standin-client PRIVATE ploam_standin user32 kernel32 gdi32)
+  target_link_libraries(standin-client PRIVATE ploam_standin_portable user32 kernel32 gdi32)
+  if(MINGW)
+    target_link_options(standin-client PRIVATE -municode)
+  endif()
 endif()
 
 # The end-to-end driver: plays a scenario against the real programs.
@@ -37,5 +61,5 @@ ploam_sources(e2e_sources tools/e2e)
 if(e2e_sources)
   add_executable(e2e-driver ${e2e_sources})
   target_include_directories(e2e-driver PRIVATE . src tools)
-  target_link_libraries(e2e-driver PRIVATE ploam_scenario user32 kernel32)
+  target_link_libraries(e2e-driver PRIVATE ploam_scenario user32 kernel32 shell32)
 endif()

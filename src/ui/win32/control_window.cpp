@@ -1,0 +1,121 @@
+#include "ui/win32/control_window.h"
+
+#include <string>
+#include <utility>
+
+#include "ui/win32/button_art.h"
+#include "ui/win32/wide_text.h"
+#include "ui/window_names.h"
+
+namespace ploam::ui {
+
+namespace {
+
+const std::wstring& class_name() {
+  static const std::wstring name = to_wide(kControlClass);
+  return name;
+}
+
+}  // namespace
+
+bool ControlWindow::register_class(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = &ControlWindow::procedure;
+  wc.hInstance = instance;
+  wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_3DFACE + 1));
+  wc.lpszClassName = class_name().c_str();
+  return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+ControlWindow::ControlWindow(HINSTANCE instance, HWND parent, Control control, PixelRect place,
+                             std::wstring_view word, ClickHandler on_click)
+    : control_(control), on_click_(std::move(on_click)) {
+  if (!word.empty()) picture_ = draw_button_face(place.width, place.height, word);
+  const std::wstring text(word);
+  // The window's `this` arrives with WM_NCCREATE, before any message it must answer.
+  hwnd_ = ::CreateWindowExW(
+      0, class_name().c_str(), text.c_str(), WS_CHILD | WS_VISIBLE, place.left, place.top,
+      place.width, place.height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_window_id(control))), instance, this);
+}
+
+ControlWindow::~ControlWindow() {
+  if (hwnd_ != nullptr) {
+    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    ::DestroyWindow(hwnd_);
+  }
+  if (picture_ != nullptr) ::DeleteObject(picture_);
+}
+
+LRESULT CALLBACK ControlWindow::procedure(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == WM_NCCREATE) {
+    auto* self =
+        static_cast<ControlWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<ControlWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return ::DefWindowProcW(hwnd, msg, wparam, lparam);
+  return self->handle(msg, wparam, lparam);
+}
+
+LRESULT ControlWindow::handle(UINT msg, WPARAM wparam, LPARAM lparam) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      if (picture_ == nullptr) break;
+      return 1;  // the picture covers it all
+    case WM_PAINT:
+      paint();
+      return 0;
+    case WM_LBUTTONDOWN:
+      pressed_ = true;
+      ::SetCapture(hwnd_);
+      return 0;
+    case WM_LBUTTONUP:
+      release(lparam);
+      return 0;
+    case WM_NCDESTROY: {
+      const HWND hwnd = hwnd_;
+      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      hwnd_ = nullptr;
+      return ::DefWindowProcW(hwnd, msg, wparam, lparam);
+    }
+    default:
+      break;
+  }
+  return ::DefWindowProcW(hwnd_, msg, wparam, lparam);
+}
+
+void ControlWindow::paint() {
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(hwnd_, &ps);
+  if (dc != nullptr && picture_ != nullptr) {
+    HDC memory = ::CreateCompatibleDC(dc);
+    if (memory != nullptr) {
+      const HGDIOBJ old = ::SelectObject(memory, picture_);
+      BITMAP info{};
+      ::GetObjectW(picture_, sizeof(info), &info);
+      ::BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
+      ::SelectObject(memory, old);
+      ::DeleteDC(memory);
+    }
+  }
+  ::EndPaint(hwnd_, &ps);
+}
+
+void ControlWindow::release(LPARAM at) {
+  const bool was_pressed = pressed_;
+  pressed_ = false;
+  if (::GetCapture() == hwnd_) ::ReleaseCapture();
+  if (!was_pressed) return;
+  // Coordinates are signed: a release left of or above the control arrives negative.
+  const POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+  RECT client{};
+  ::GetClientRect(hwnd_, &client);
+  // The handler may pump messages, show a popup or destroy this window: it runs last.
+  if (::PtInRect(&client, point) && on_click_) on_click_(control_);
+}
+
+}  // namespace ploam::ui

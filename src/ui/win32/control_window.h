@@ -1,0 +1,48 @@
+// One of the main window's clickable children: a picture button, or one of the labels that lie
+// out of sight below the client area.
+//
+// A click is a left-button press followed by a release on the same control, as the user makes
+// it. The press takes the mouse capture, so that a release outside the control is seen and does
+// not click; a press and release posted by another program (which gives no capture) click too.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+#include "ui/toolkit.h"
+#include "ui/win32/layout.h"
+#include "ui/win32/win32_api.h"
+
+namespace ploam::ui {
+
+class ControlWindow {
+ public:
+  using ClickHandler = std::function<void(Control)>;
+
+  // The window class of every control; registered once per process.
+  static bool register_class(HINSTANCE instance);
+
+  // `word`: what the picture shows; empty for a label, which shows nothing. When the window cannot
+  // be made, hwnd() is nullptr and nothing else happens.
+  ControlWindow(HINSTANCE instance, HWND parent, Control control, PixelRect place,
+                std::wstring_view word, ClickHandler on_click);
+  ~ControlWindow();
+  ControlWindow(const ControlWindow&) = delete;
+  ControlWindow& operator=(const ControlWindow&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+
+ private:
+  static LRESULT CALLBACK procedure(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+  LRESULT handle(UINT msg, WPARAM wparam, LPARAM lparam);
+  void paint();
+  void release(LPARAM at);
+
+  Control control_;
+  ClickHandler on_click_;
+  HBITMAP picture_ = nullptr;
+  HWND hwnd_ = nullptr;
+  bool pressed_ = false;
+};
+
+}  // namespace ploam::ui

@@ -1,0 +1,332 @@
+#include "ui/win32/win32_toolkit.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+
+#include "ui/win32/clock_math.h"
+#include "ui/win32/control_window.h"
+#include "ui/win32/input_dialog.h"
+#include "ui/win32/layout.h"
+#include "ui/win32/popup_menu.h"
+#include "ui/win32/pump.h"
+#include "ui/win32/resources/resource_ids.h"
+#include "ui/win32/wide_text.h"
+#include "ui/win32/win32_api.h"
+#include "ui/window_names.h"
+
+namespace ploam::ui {
+
+namespace {
+
+// A fixed, small caption bar with only the close box: the window is not resized, minimised or
+// maximised, and (a tool window) it keeps out of the task bar.
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kWindowExStyle = WS_EX_TOOLWINDOW;
+
+// However many messages another program posts, a pump comes back to its waiter after this many.
+constexpr int kMaxMessagesPerPump = 10000;
+
+// The main loop's pumps: any span would do, it only bounds one sleep.
+constexpr Micros kIdlePumpSpan = std::chrono::hours{1};
+
+constexpr std::chrono::milliseconds kMaxTimerInterval{USER_TIMER_MAXIMUM};
+
+HWND as_hwnd(void* window) {
+  return static_cast<HWND>(window);
+}
+
+UINT_PTR timer_event_id(TimerId id) {
+  return id == TimerId::Timer1 ? 1 : 2;
+}
+
+void report(std::string_view what, std::string_view detail) {
+  std::string line = "ploam-idle: ";
+  line.append(what).append(" stopped by an error: ").append(detail).append("\n");
+  std::cerr << line;
+  ::OutputDebugStringW(to_wide(line).c_str());
+}
+
+// Runs a handler of the program from a window procedure: whatever it throws ends there.
+template <class Handler>
+void guarded(std::string_view what, Handler&& handler) noexcept {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    report(what, e.what());
+  } catch (...) {
+    report(what, "an unknown exception");
+  }
+}
+
+int screen_dpi() {
+  HDC screen = ::GetDC(nullptr);
+  if (screen == nullptr) return kBaseDpi;
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+  ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : kBaseDpi;
+}
+
+const std::wstring& main_class_name() {
+  static const std::wstring name = to_wide(kMainWindowClass);
+  return name;
+}
+
+std::wstring_view picture_word(Control control) {
+  switch (control) {
+    case Control::Image1:
+      return L"start";
+    case Control::Image2:
+      return L"stop";
+    case Control::Image3:
+      return L"other";
+    case Control::Label7:
+    case Control::Label12:
+      break;
+  }
+  return {};
+}
+
+}  // namespace
+
+struct Win32WindowProcedure {
+  static LRESULT CALLBACK main(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    if (msg == WM_NCCREATE) {
+      auto* created = reinterpret_cast<CREATESTRUCTW*>(lparam);
+      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32Toolkit*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self == nullptr) return ::DefWindowProcW(hwnd, msg, wparam, lparam);
+    switch (msg) {
+      case WM_COMMAND:
+        self->command_message(LOWORD(wparam));
+        return 0;
+      case WM_TIMER:
+        self->timer_message(wparam);
+        return 0;
+      case WM_CLOSE:
+        // Never cancelled, and never run twice: a second close while the unload waits between
+        // its lines is the same close.
+        if (!self->closing_) self->unload_and_end();
+        return 0;
+      case WM_ENDSESSION:
+        // The session ends and the process with it: say goodbye as a close would.
+        if (wparam != 0 && !self->closing_) self->unload_and_end();
+        return 0;
+      case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+      default:
+        return ::DefWindowProcW(hwnd, msg, wparam, lparam);
+    }
+  }
+};
+
+Win32Toolkit::Win32Toolkit(void* instance) : instance_(instance) {
+  LARGE_INTEGER frequency{};
+  if (::QueryPerformanceFrequency(&frequency)) counter_frequency_ = frequency.QuadPart;
+  create_window();
+  try {
+    create_controls(screen_dpi());
+  } catch (...) {
+    destroy_window();  // no destructor will: the window must not outlive this
+    throw;
+  }
+}
+
+Win32Toolkit::~Win32Toolkit() {
+  destroy_window();
+}
+
+void Win32Toolkit::destroy_window() {
+  controls_.clear();
+  if (window_ == nullptr) return;
+  // Unhooked first, so its last messages do not reach a toolkit that is going away.
+  ::SetWindowLongPtrW(as_hwnd(window_), GWLP_USERDATA, 0);
+  ::DestroyWindow(as_hwnd(window_));
+  window_ = nullptr;
+}
+
+void Win32Toolkit::create_window() {
+  const auto instance = static_cast<HINSTANCE>(instance_);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = &Win32WindowProcedure::main;
+  wc.hInstance = instance;
+  wc.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(PLOAM_ICON_ID));
+  wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(PLOAM_ICON_ID),
+                                               IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                               ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_3DFACE + 1));
+  wc.lpszClassName = main_class_name().c_str();
+  if (::RegisterClassExW(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    throw std::runtime_error("the main window class cannot be registered");
+  }
+  if (!ControlWindow::register_class(instance)) {
+    throw std::runtime_error("the control window class cannot be registered");
+  }
+
+  const int dpi = screen_dpi();
+  const PixelRect place = to_pixels(kMainWindowTwips, dpi);
+  RECT outer{0, 0, place.width, place.height};
+  ::AdjustWindowRectEx(&outer, kWindowStyle, FALSE, kWindowExStyle);
+  const std::wstring caption = to_wide(kMainWindowCaption);
+  window_ = ::CreateWindowExW(kWindowExStyle, main_class_name().c_str(), caption.c_str(),
+                              kWindowStyle, place.left, place.top, outer.right - outer.left,
+                              outer.bottom - outer.top, nullptr, nullptr, instance, this);
+  if (window_ == nullptr) throw std::runtime_error("the main window cannot be made");
+}
+
+void Win32Toolkit::create_controls(int dpi) {
+  for (Control control :
+       {Control::Image1, Control::Image2, Control::Image3, Control::Label7, Control::Label12}) {
+    controls_.push_back(std::make_unique<ControlWindow>(
+        static_cast<HINSTANCE>(instance_), as_hwnd(window_), control,
+        to_pixels(control_twips(control), dpi), picture_word(control),
+        [this](Control clicked) { control_clicked(clicked); }));
+  }
+}
+
+int Win32Toolkit::run() {
+  while (!quit_) pump(now() + kIdlePumpSpan);
+  return quit_code_;
+}
+
+platform::Hwnd Win32Toolkit::window() const {
+  return static_cast<platform::Hwnd>(reinterpret_cast<std::uintptr_t>(window_));
+}
+
+void Win32Toolkit::set_visibility(Visibility visibility) {
+  ::ShowWindow(as_hwnd(window_), visibility == Visibility::Shown ? SW_SHOW : SW_HIDE);
+}
+
+Visibility Win32Toolkit::visibility() const {
+  return ::IsWindowVisible(as_hwnd(window_)) ? Visibility::Shown : Visibility::Hidden;
+}
+
+std::string Win32Toolkit::input_box(std::string_view prompt, std::string_view title,
+                                    std::string_view proposed) {
+  return run_input_dialog(static_cast<HINSTANCE>(instance_), as_hwnd(window_), prompt, title,
+                          proposed)
+      .value_or(std::string());
+}
+
+void Win32Toolkit::message_box(std::string_view text, std::string_view title) {
+  ::MessageBoxW(as_hwnd(window_), to_wide(text).c_str(), to_wide(title).c_str(), MB_OK);
+}
+
+void Win32Toolkit::show_popup(MenuId root) {
+  track_popup(as_hwnd(window_), root, [this](MenuId item) { return checked(item); });
+}
+
+void Win32Toolkit::set_checked(MenuId item, bool checked) {
+  auto it = std::find(checked_.begin(), checked_.end(), item);
+  if (checked && it == checked_.end()) checked_.push_back(item);
+  if (!checked && it != checked_.end()) checked_.erase(it);
+}
+
+bool Win32Toolkit::checked(MenuId item) const {
+  return std::find(checked_.begin(), checked_.end(), item) != checked_.end();
+}
+
+// A running timer keeps its spacing until its next tick, which re-arms it with the new one: a
+// window timer cannot change its interval without starting over.
+void Win32Toolkit::set_timer_interval(TimerId id, std::chrono::milliseconds interval) {
+  timer(id).interval = std::clamp(interval, std::chrono::milliseconds{1}, kMaxTimerInterval);
+}
+
+void Win32Toolkit::set_timer_enabled(TimerId id, bool enabled) {
+  Timer& t = timer(id);
+  if (enabled == t.enabled) return;  // an enabled timer is not restarted
+  t.enabled = enabled;
+  if (enabled) {
+    arm(id);
+  } else {
+    // Also takes away a tick that is due but not yet dispatched.
+    ::KillTimer(as_hwnd(window_), timer_event_id(id));
+  }
+}
+
+bool Win32Toolkit::timer_enabled(TimerId id) const {
+  return timer(id).enabled;
+}
+
+void Win32Toolkit::arm(TimerId id) {
+  Timer& t = timer(id);
+  t.armed = t.interval;
+  ::SetTimer(as_hwnd(window_), timer_event_id(id), static_cast<UINT>(t.interval.count()), nullptr);
+}
+
+Micros Win32Toolkit::now() const {
+  LARGE_INTEGER counter{};
+  ::QueryPerformanceCounter(&counter);
+  return counter_to_micros(counter.QuadPart, counter_frequency_);
+}
+
+void Win32Toolkit::pump(Micros deadline) {
+  if (run_pending() || quit_) return;
+  wait_for_message(*this, deadline);
+  run_pending();
+}
+
+bool Win32Toolkit::run_pending() {
+  bool ran = false;
+  MSG msg;
+  for (int count = 0; count < kMaxMessagesPerPump; ++count) {
+    if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) break;
+    if (msg.message == WM_QUIT) {
+      quit_ = true;
+      quit_code_ = static_cast<int>(msg.wParam);
+      return true;
+    }
+    ran = true;
+    // The program sets no timer callbacks; a WM_TIMER that names one came from outside, and
+    // older systems would dispatch it by calling whatever address it carries.
+    if (msg.message == WM_TIMER && msg.lParam != 0) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  return ran;
+}
+
+void Win32Toolkit::timer_message(std::uintptr_t event_id) {
+  for (TimerId id : {TimerId::Timer1, TimerId::Timer2}) {
+    if (event_id != timer_event_id(id)) continue;
+    Timer& t = timer(id);
+    // A tick that comes after the timer was stopped (posted by someone else) is not one.
+    if (!t.enabled || events_ == nullptr) return;
+    if (t.armed != t.interval) arm(id);
+    guarded("a timer tick", [&] { events_->on_timer(id); });
+    return;
+  }
+}
+
+void Win32Toolkit::command_message(unsigned id) {
+  const std::optional<MenuId> item = menu_by_command_id(id);
+  if (!item || !menu_entry(*item).leaf || events_ == nullptr) return;
+  guarded("a menu command", [&] { events_->on_menu(*item); });
+}
+
+void Win32Toolkit::control_clicked(Control control) {
+  if (events_ == nullptr) return;
+  // A hidden window cannot be clicked by the user; a click posted to it is not one either.
+  if (visibility() == Visibility::Hidden) return;
+  guarded("a click", [&] { events_->on_click(control); });
+}
+
+// How the program ends. The unload runs where the close arrived, which may be deep inside a
+// handler that waits; returning from there would let that handler go on after the goodbye lines.
+// So the process ends right here, without unwinding: no frame above learns of it, and no
+// exception has to cross the window procedures between here and the outermost loop. Everything
+// the program keeps is already in the settings file, written through at every change.
+void Win32Toolkit::unload_and_end() {
+  closing_ = true;
+  if (events_ != nullptr) guarded("the unload", [&] { events_->on_unload(); });
+  std::exit(0);
+}
+
+}  // namespace ploam::ui

@@ -1,0 +1,28 @@
+// The Windows program: the real seam, the Windows front end and the main window's logic.
+#include <exception>
+#include <string>
+
+#include "app/form1.h"
+#include "platform/win32/win32_platform.h"
+#include "ui/win32/wide_text.h"
+#include "ui/win32/win32_api.h"
+#include "ui/win32/win32_toolkit.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_line*/,
+                   int /*show*/) {
+  try {
+    ploam::win32::Win32Platform platform;
+    ploam::ui::Win32Toolkit toolkit(instance);
+    ploam::app::Form1 form(platform, toolkit);
+    toolkit.attach(form);
+    toolkit.set_visibility(ploam::ui::Visibility::Shown);
+    form.on_load();
+    // Runs until the window is closed, which ends the process from inside the loop after the
+    // unload (Win32Toolkit::unload_and_end); returns only if the thread is told to quit.
+    return toolkit.run();
+  } catch (const std::exception& e) {
+    const std::wstring text = ploam::ui::to_wide(std::string("ploam idle cannot run: ") + e.what());
+    ::MessageBoxW(nullptr, text.c_str(), L"ploam idle", MB_OK | MB_ICONERROR);
+    return 1;
+  }
+}

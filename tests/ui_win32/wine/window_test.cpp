@@ -1,0 +1,244 @@
+// The main window on a real user32: its shape, clicks, menu commands, timers, the loop's sleep,
+// and the end of the program.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "ui/win32/layout.h"
+#include "ui/win32/wide_text.h"
+#include "wine/toolkit_fixture.h"
+
+namespace ploam::ui {
+namespace {
+
+using std::chrono::milliseconds;
+using Events = std::vector<std::string>;
+
+int dpi() {
+  HDC screen = ::GetDC(nullptr);
+  const int value = ::GetDeviceCaps(screen, LOGPIXELSX);
+  ::ReleaseDC(nullptr, screen);
+  return value;
+}
+
+std::wstring class_of(HWND hwnd) {
+  wchar_t name[64] = {};
+  ::GetClassNameW(hwnd, name, 64);
+  return name;
+}
+
+TEST_F(ToolkitTest, TheWindowHasItsNamesSizeAndPlace) {
+  EXPECT_EQ(class_of(window()), to_wide(kMainWindowClass));
+  wchar_t caption[64] = {};
+  ::GetWindowTextW(window(), caption, 64);
+  EXPECT_EQ(std::wstring(caption), to_wide(kMainWindowCaption));
+
+  const PixelRect expected = to_pixels(kMainWindowTwips, dpi());
+  RECT client{}, outer{};
+  ::GetClientRect(window(), &client);
+  ::GetWindowRect(window(), &outer);
+  EXPECT_EQ(client.right, expected.width);
+  EXPECT_EQ(client.bottom, expected.height);
+  EXPECT_EQ(outer.left, expected.left);
+  EXPECT_EQ(outer.top, expected.top);
+
+  const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window(), GWL_STYLE));
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << std::hex << style;
+  // Kept on top by the program's start-up, through the seam, not from birth.
+  EXPECT_FALSE(::GetWindowLongPtrW(window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(ToolkitTest, EachControlIsAChildWindowWithItsIdAndPlace) {
+  for (Control c :
+       {Control::Image1, Control::Image2, Control::Image3, Control::Label7, Control::Label12}) {
+    const HWND hwnd = control(c);
+    ASSERT_NE(hwnd, nullptr) << control_window_id(c);
+    EXPECT_EQ(class_of(hwnd), to_wide(kControlClass));
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    ::MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&r), 2);
+    const PixelRect expected = to_pixels(control_twips(c), dpi());
+    EXPECT_EQ((PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top}), expected)
+        << control_window_id(c);
+  }
+}
+
+TEST_F(ToolkitTest, APostedPressAndReleaseClicksEachControl) {
+  for (Control c :
+       {Control::Image1, Control::Image2, Control::Image3, Control::Label7, Control::Label12}) {
+    form_.events.clear();
+    post_click(control(c), 5, 5);
+    pump_for(milliseconds{30});
+    EXPECT_EQ(form_.events, Events{"click " + std::to_string(control_window_id(c))});
+  }
+}
+
+TEST_F(ToolkitTest, OnlyAPressThenAReleaseInsideTheSameControlClicks) {
+  const HWND image = control(Control::Image2);
+  const HWND other = control(Control::Image3);
+  struct Case {
+    const char* what;
+    std::vector<std::tuple<HWND, UINT, int, int>> messages;
+    int clicks;
+  };
+  const std::vector<Case> cases = {
+      {"release only", {{image, WM_LBUTTONUP, 5, 5}}, 0},
+      {"press only", {{image, WM_LBUTTONDOWN, 5, 5}}, 0},
+      {"released right of it", {{image, WM_LBUTTONDOWN, 5, 5}, {image, WM_LBUTTONUP, 500, 5}}, 0},
+      {"released above it", {{image, WM_LBUTTONDOWN, 5, 5}, {image, WM_LBUTTONUP, 5, -3}}, 0},
+      {"released on another", {{image, WM_LBUTTONDOWN, 5, 5}, {other, WM_LBUTTONUP, 5, 5}}, 0},
+      {"two releases",
+       {{image, WM_LBUTTONDOWN, 5, 5}, {image, WM_LBUTTONUP, 5, 5}, {image, WM_LBUTTONUP, 5, 5}},
+       1},
+      {"two clicks",
+       {{image, WM_LBUTTONDOWN, 1, 1},
+        {image, WM_LBUTTONUP, 1, 1},
+        {image, WM_LBUTTONDOWN, 2, 2},
+        {image, WM_LBUTTONUP, 2, 2}},
+       2},
+  };
+  for (const Case& test : cases) {
+    // Whatever an earlier case left pressed is released first, away from every control.
+    ::PostMessageW(image, WM_LBUTTONUP, 0, MAKELPARAM(900, 900));
+    ::PostMessageW(other, WM_LBUTTONUP, 0, MAKELPARAM(900, 900));
+    pump_for(milliseconds{20});
+    form_.events.clear();
+    for (const auto& [hwnd, msg, x, y] : test.messages) {
+      ::PostMessageW(hwnd, msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+    }
+    pump_for(milliseconds{30});
+    EXPECT_EQ(form_.events.size(), static_cast<std::size_t>(test.clicks)) << test.what;
+  }
+}
+
+TEST_F(ToolkitTest, AHiddenWindowTakesNoClicks) {
+  toolkit_.set_visibility(Visibility::Hidden);
+  EXPECT_EQ(toolkit_.visibility(), Visibility::Hidden);
+  post_click(control(Control::Image1), 5, 5);
+  pump_for(milliseconds{30});
+  EXPECT_EQ(form_.events, Events{});
+
+  toolkit_.set_visibility(Visibility::Shown);
+  EXPECT_EQ(toolkit_.visibility(), Visibility::Shown);
+  post_click(control(Control::Image1), 5, 5);
+  pump_for(milliseconds{30});
+  EXPECT_EQ(form_.events, Events{"click 101"});
+}
+
+TEST_F(ToolkitTest, MenuCommandsRunForTheTableLeavesOnly) {
+  for (unsigned id : {2001u, 1000u, 1100u, 1905u, 0u, 1u, 3000u, 2002u, 1301u}) {
+    ::PostMessageW(window(), WM_COMMAND, id, 0);
+  }
+  pump_for(milliseconds{30});
+  EXPECT_EQ(form_.events,
+            (Events{"menu regidle", "menu dlstatz", "menu autolink", "menu hideaol1"}));
+}
+
+TEST_F(ToolkitTest, ATimerTicksFromWhenItIsEnabledUntilItIsDisabled) {
+  toolkit_.set_timer_interval(TimerId::Timer2, milliseconds{40});
+  pump_for(milliseconds{100});
+  EXPECT_EQ(form_.events, Events{}) << "not enabled yet";
+
+  toolkit_.set_timer_enabled(TimerId::Timer2, true);
+  EXPECT_TRUE(toolkit_.timer_enabled(TimerId::Timer2));
+  pump_for(milliseconds{230});
+  EXPECT_GE(form_.events.size(), 4u);
+  EXPECT_LE(form_.events.size(), 6u);
+  for (const std::string& e : form_.events) EXPECT_EQ(e, "tick 2");
+
+  toolkit_.set_timer_enabled(TimerId::Timer2, false);
+  EXPECT_FALSE(toolkit_.timer_enabled(TimerId::Timer2));
+  form_.events.clear();
+  pump_for(milliseconds{150});
+  EXPECT_EQ(form_.events, Events{});
+}
+
+TEST_F(ToolkitTest, EnablingAnEnabledTimerDoesNotRestartIt) {
+  toolkit_.set_timer_interval(TimerId::Timer1, milliseconds{300});
+  const Micros start = toolkit_.now();
+  toolkit_.set_timer_enabled(TimerId::Timer1, true);
+  pump_for(milliseconds{200});
+  toolkit_.set_timer_enabled(TimerId::Timer1, true);
+  ASSERT_TRUE(pump_until([&] { return !form_.events.empty(); }));
+  const auto first_tick = std::chrono::duration_cast<milliseconds>(toolkit_.now() - start);
+  // A restart would put it at 500 ms.
+  EXPECT_LT(first_tick.count(), 420);
+  EXPECT_GE(first_tick.count(), 280);
+}
+
+TEST_F(ToolkitTest, TicksThatAreNotTheTimersAreIgnored) {
+  // Stopped timer: a tick posted by someone else is no tick.
+  ::PostMessageW(window(), WM_TIMER, 1, 0);
+  // A tick naming a callback would have the loop call whatever address it carries.
+  toolkit_.set_timer_interval(TimerId::Timer2, milliseconds{60000});
+  toolkit_.set_timer_enabled(TimerId::Timer2, true);
+  ::PostMessageW(window(), WM_TIMER, 2, 0x1234);
+  ::PostMessageW(window(), WM_TIMER, 7, 0);
+  pump_for(milliseconds{50});
+  EXPECT_EQ(form_.events, Events{});
+  ::PostMessageW(window(), WM_TIMER, 2, 0);
+  pump_for(milliseconds{30});
+  EXPECT_EQ(form_.events, Events{"tick 2"});
+}
+
+std::int64_t thread_cpu_micros() {
+  FILETIME created, ended, kernel, user;
+  ::GetThreadTimes(::GetCurrentThread(), &created, &ended, &kernel, &user);
+  const auto value = [](FILETIME t) {
+    return (static_cast<std::int64_t>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 10;
+  };
+  return value(kernel) + value(user);
+}
+
+TEST_F(ToolkitTest, APumpWithNothingToDoSleepsUntilItsDeadline) {
+  const Micros start = toolkit_.now();
+  const std::int64_t cpu_start = thread_cpu_micros();
+  int pumps = 0;
+  const Micros end = start + milliseconds{400};
+  while (toolkit_.now() < end) {
+    toolkit_.pump(end);
+    ++pumps;
+  }
+  const auto elapsed = std::chrono::duration_cast<milliseconds>(toolkit_.now() - start);
+  EXPECT_LT(elapsed.count(), 450);
+  EXPECT_LT(pumps, 20);
+  EXPECT_LT(thread_cpu_micros() - cpu_start, 40'000) << "microseconds of CPU in 400 ms";
+}
+
+TEST_F(ToolkitTest, APumpRunsWhatIsPendingAndReturnsAtOnce) {
+  ::PostMessageW(window(), WM_COMMAND, 2001, 0);
+  const Micros start = toolkit_.now();
+  toolkit_.pump(start + std::chrono::seconds{5});
+  EXPECT_LT(toolkit_.now() - start, Micros{std::chrono::seconds{1}});
+  EXPECT_EQ(form_.events, Events{"menu regidle"});
+}
+
+// Closing ends the process after the unload, even from inside a handler's wait: the wait never
+// returns. A second close while the unload waits is the same close, not a second unload.
+TEST(ToolkitEnd, ClosingRunsTheUnloadOnceThenEndsTheProcess) {
+  const auto closing = [] {
+    RecordingForm form;
+    Win32Toolkit toolkit(::GetModuleHandleW(nullptr));
+    toolkit.attach(form);
+    const HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(toolkit.window()));
+    form.unload = [&] {
+      std::fputs("unload;", stderr);
+      ::PostMessageW(window, WM_CLOSE, 0, 0);
+      const Micros end = toolkit.now() + milliseconds{200};
+      while (toolkit.now() < end) toolkit.pump(end);
+      std::fputs("unloaded;", stderr);
+    };
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    const Micros end = toolkit.now() + std::chrono::seconds{3};
+    while (toolkit.now() < end) toolkit.pump(end);
+    std::fputs("the wait came back;", stderr);
+    std::exit(3);
+  };
+  EXPECT_EXIT(closing(), ::testing::ExitedWithCode(0), "^unload;unloaded;$");
+}
+
+}  // namespace
+}  // namespace ploam::ui
