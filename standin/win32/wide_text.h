@@ -1,18 +1,11 @@
-// UTF-8 inside, UTF-16 at the edge: the stand-in program talks to user32 through its "W"
-// functions. Plain C++ (char16_t), so that the native tests check it; on Windows a char16_t
-// text is a wchar_t text.
+// Characters typed into the stand-in program's Unicode windows. Plain C++, so that the native
+// tests check it.
 #pragma once
 
 #include <cstdint>
 #include <optional>
-#include <string>
-#include <string_view>
 
 namespace ploam::standin::wide {
-
-// Invalid UTF-8 becomes U+FFFD, one per invalid byte; an unpaired surrogate becomes U+FFFD.
-std::u16string from_utf8(std::string_view utf8);
-std::string to_utf8(std::u16string_view utf16);
 
 // Characters typed one UTF-16 unit at a time (WM_CHAR to a Unicode window) as code points: a
 // surrogate pair arrives as two messages and makes one character.

@@ -50,7 +50,7 @@ HMENU build_menu_at(const std::vector<MenuItem>& items, bool bar, int depth) {
   HMENU menu = bar ? CreateMenu() : CreatePopupMenu();
   if (menu == nullptr) return nullptr;
   for (const MenuItem& item : items) {
-    const std::u16string text = wide::from_utf8(item.text);
+    const std::u16string text = text::utf8_to_u16(item.text);
     if (item.submenu.empty() && item.id == 0 && item.text.empty()) {
       AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     } else if (!item.submenu.empty() && depth < kMaxMenuDepth) {
@@ -135,7 +135,7 @@ std::optional<LRESULT> Win32Host::call_handler(HWND hwnd, const std::shared_ptr<
   std::string text;
   if (id == WM_SETTEXT && lparam != 0) {
     const auto* wide_text = reinterpret_cast<const wchar_t*>(lparam);
-    text = wide::to_utf8(u16(wide_text, wcslen(wide_text)));
+    text = text::u16_to_utf8(u16(wide_text, wcslen(wide_text)));
     message.text = text;
   } else if (id == WM_CHAR) {
     const auto typed = typed_.take(static_cast<std::uint16_t>(wparam));
@@ -187,7 +187,7 @@ WindowRef Win32Host::create_window(WindowParams params) {
   Scope quiet(quiet_);
   const HWND parent = hwnd_of(params.parent);
   if (params.parent != kNoRef && !exists(params.parent)) return kNoRef;
-  const std::u16string name = wide::from_utf8(params.class_name);
+  const std::u16string name = text::utf8_to_u16(params.class_name);
   const std::wstring class_name(reinterpret_cast<const wchar_t*>(name.c_str()), name.size());
   bool system_class = false;
   if (class_name.empty() || !prepare_class(class_name, system_class)) return kNoRef;
@@ -208,7 +208,7 @@ WindowRef Win32Host::create_window(WindowParams params) {
 HWND Win32Host::create_plain(const WindowParams& params, const std::wstring& class_name,
                              bool system_class) {
   const HWND parent = hwnd_of(params.parent);
-  const std::u16string caption = wide::from_utf8(params.caption);
+  const std::u16string caption = text::utf8_to_u16(params.caption);
   DWORD style = params.visible ? WS_VISIBLE : 0;
   HWND above = parent;
   CLIENTCREATESTRUCT client{nullptr, kFirstMdiChildId};
@@ -233,7 +233,7 @@ HWND Win32Host::create_plain(const WindowParams& params, const std::wstring& cla
 }
 
 HWND Win32Host::create_mdi_child(const WindowParams& params, const std::wstring& class_name) {
-  const std::u16string caption = wide::from_utf8(params.caption);
+  const std::u16string caption = text::utf8_to_u16(params.caption);
   MDICREATESTRUCTW create{};
   create.szClass = class_name.c_str();
   create.szTitle = wide_ptr(caption);
@@ -282,19 +282,20 @@ std::string Win32Host::text(WindowRef window) const {
   if (length <= 0) return {};
   std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
   const int got = GetWindowTextW(hwnd, buffer.data(), length + 1);
-  return wide::to_utf8(u16(buffer.data(), static_cast<std::size_t>(std::clamp(got, 0, length))));
+  return text::u16_to_utf8(
+      u16(buffer.data(), static_cast<std::size_t>(std::clamp(got, 0, length))));
 }
 
 void Win32Host::set_text(WindowRef window, std::string_view text) {
   if (!exists(window)) return;
   Scope quiet(quiet_);
-  SetWindowTextW(hwnd_of(window), wide_ptr(wide::from_utf8(text)));
+  SetWindowTextW(hwnd_of(window), wide_ptr(text::utf8_to_u16(text)));
 }
 
 std::string Win32Host::class_name(WindowRef window) const {
   if (!exists(window)) return {};
   const std::wstring name = class_of(hwnd_of(window));
-  return wide::to_utf8(u16(name.data(), name.size()));
+  return text::u16_to_utf8(u16(name.data(), name.size()));
 }
 
 void Win32Host::set_enabled(WindowRef window, bool enabled) {

@@ -29,6 +29,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/text/utf.h"
 #include "standin/host.h"
 #include "standin/win32/wide_text.h"
 

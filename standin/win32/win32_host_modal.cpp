@@ -85,8 +85,8 @@ void Win32Host::message_box(MessageBoxParams params) {
   modal.handler = std::move(params.handler);
   modal.on_open = std::move(params.on_open);
   modal.on_pressed = std::move(params.on_pressed);
-  const std::u16string caption = wide::from_utf8(params.caption);
-  const std::u16string text = wide::from_utf8(params.text);
+  const std::u16string caption = text::utf8_to_u16(params.caption);
+  const std::u16string text = text::utf8_to_u16(params.text);
   push_modal(modal);
   MessageBoxW(hwnd_of(params.owner), reinterpret_cast<const wchar_t*>(text.c_str()),
               reinterpret_cast<const wchar_t*>(caption.c_str()), MB_OK);

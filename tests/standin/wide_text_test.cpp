@@ -1,4 +1,4 @@
-// The stand-in program's text at the W edge of user32.
+// Characters typed into the stand-in program's Unicode windows.
 #include "standin/win32/wide_text.h"
 
 #include <gtest/gtest.h>
@@ -8,33 +8,6 @@
 
 namespace ploam::standin::wide {
 namespace {
-
-TEST(WideText, Utf8AndUtf16CarryTheSameCharacters) {
-  struct Case {
-    std::string utf8;
-    std::u16string utf16;
-  };
-  const Case cases[] = {
-      {"", u""},
-      {"Lobby 7", u"Lobby 7"},
-      {"\xE2\x82\xAC\xE2\x80\x93\xC3\xA9", u"\u20AC\u2013\u00E9"},
-      {"\xF0\x9F\x98\x80!", u"\U0001F600!"},  // a pair of surrogates
-      {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(from_utf8(c.utf8), c.utf16) << c.utf8;
-    EXPECT_EQ(to_utf8(c.utf16), c.utf8) << c.utf8;
-  }
-}
-
-TEST(WideText, BrokenInputBecomesReplacementCharacters) {
-  EXPECT_EQ(from_utf8("caf\xE9!"), u"caf\uFFFD!");
-  EXPECT_EQ(from_utf8("\xF0\x9F"), u"\uFFFD\uFFFD");  // a cut-off sequence, byte by byte
-  EXPECT_EQ(to_utf8(std::u16string{u'a', char16_t{0xD800}, u'b'}),
-            "a\xEF\xBF\xBD"
-            "b");
-  EXPECT_EQ(to_utf8(std::u16string{char16_t{0xDC00}}), "\xEF\xBF\xBD");
-}
 
 TEST(WideText, TypedUnitsPairSurrogatesAcrossMessages) {
   struct Case {

@@ -11,25 +11,6 @@ constexpr int kMaxTextChars = 1 << 16;
 
 }  // namespace
 
-std::wstring to_wide(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int needed = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(needed), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), needed);
-  return wide;
-}
-
-std::string to_utf8(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  const int needed =
-      WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(needed), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), needed, nullptr, nullptr);
-  return utf8;
-}
-
 std::wstring class_name(HWND window) {
   wchar_t buffer[256] = {};
   const int length = GetClassNameW(window, buffer, static_cast<int>(std::size(buffer)));

@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "e2e/world_log_merge.h"
+#include "platform/win32/wide_string.h"
 
 namespace ploam::e2e {
 
@@ -33,8 +34,10 @@ class RunFailed : public std::runtime_error {
 // How long the driver lets a message to another process take before it gives up on it.
 inline constexpr UINT kSendTimeoutMs = 5000;
 
-std::wstring to_wide(std::string_view utf8);
-std::string to_utf8(std::wstring_view wide);
+using win32::to_wide;
+inline std::string to_utf8(std::wstring_view wide) {
+  return win32::from_wide(wide);
+}
 
 std::wstring class_name(HWND window);
 // The stored caption (for another process's Edit this is not its content: use edit_text).

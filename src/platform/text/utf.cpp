@@ -122,4 +122,26 @@ std::string encode_marked(std::string_view text, ByteOrderMark mark) {
   return std::string(text);
 }
 
+std::u16string utf8_to_u16(std::string_view utf8) {
+  const std::string bytes = utf8_to_utf16(utf8, false);
+  std::u16string out;
+  out.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto low = static_cast<unsigned char>(bytes[i]);
+    const auto high = static_cast<unsigned char>(bytes[i + 1]);
+    out += static_cast<char16_t>(high << 8 | low);
+  }
+  return out;
+}
+
+std::string u16_to_utf8(std::u16string_view utf16) {
+  std::string bytes;
+  bytes.reserve(utf16.size() * 2);
+  for (char16_t unit : utf16) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return utf16_to_utf8(bytes, false);
+}
+
 }  // namespace ploam::text

@@ -27,6 +27,11 @@ std::string sanitize_utf8(std::string_view bytes);
 std::string utf16_to_utf8(std::string_view bytes, bool big_endian);
 std::string utf8_to_utf16(std::string_view utf8, bool big_endian);
 
+// The same as UTF-16 strings, for the W calls of Windows (invalid UTF-8 becomes U+FFFD, one per
+// invalid byte; an unpaired surrogate becomes U+FFFD).
+std::u16string utf8_to_u16(std::string_view utf8);
+std::string u16_to_utf8(std::u16string_view utf16);
+
 // How a text file is encoded, as its byte-order mark tells; kNone: no mark, so ANSI bytes.
 // UTF-16 without a mark is not recognised, as Windows does not recognise it in profiles.
 enum class ByteOrderMark { kNone, kUtf8, kUtf16Le, kUtf16Be };

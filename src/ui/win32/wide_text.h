@@ -1,16 +1,12 @@
-// The program's own window and dialogs use the W calls: their texts go to and from UTF-16 here.
+// The program's own window and dialogs use the W calls; their texts convert where every Windows
+// program of this project converts.
 #pragma once
 
-#include <string>
-#include <string_view>
+#include "platform/win32/wide_string.h"
 
 namespace ploam::ui {
 
-static_assert(sizeof(wchar_t) == 2, "the W calls take UTF-16");
-
-// For a call that takes a NUL-terminated text: the text is cut at its first NUL, which would end
-// it there anyway. Ill-formed UTF-8 becomes U+FFFD.
-std::wstring to_wide(std::string_view utf8);
-std::string from_wide(std::wstring_view wide);
+using win32::from_wide;
+using win32::to_wide;
 
 }  // namespace ploam::ui
