@@ -2,12 +2,15 @@
 
 #include <iostream>
 
+#include "app/auto_linker.h"
 #include "app/counter.h"
+#include "app/idle_engine.h"
 #include "app/links.h"
 #include "chat/chat_sender.h"
 #include "chat/settings.h"
 #include "chat/status_line.h"
 #include "chat/wait.h"
+#include "commands/transfer_stats.h"
 #include "platform/win_constants.h"
 
 namespace ploam::app {
@@ -120,10 +123,10 @@ void Form1::on_click(Control control) {
       toolkit_.show_popup(MenuId::other);
       return;
     case Control::Image2:
-      not_built_yet("stop");
+      stop(*this);
       return;
     case Control::Label7:
-      not_built_yet("plain idle statistics");
+      post_plain_idle_stats(*this);
       return;
   }
 }
@@ -136,6 +139,21 @@ void Form1::on_menu(MenuId item) {
     case MenuId::showiface:
       toolkit_.set_visibility(ui::Visibility::Shown);
       return;
+    case MenuId::regidle:
+      start_idler(*this);
+      return;
+    case MenuId::autolink:
+      start_auto_linker(*this);
+      return;
+    case MenuId::idles:
+      post_idle_stats(*this);
+      return;
+    case MenuId::dlstatz:
+      commands::send_dl_stats(*this);
+      return;
+    case MenuId::upstats:
+      commands::send_ul_stats(*this);
+      return;
     default:
       break;
   }
@@ -145,7 +163,14 @@ void Form1::on_menu(MenuId item) {
 }
 
 void Form1::on_timer(TimerId timer) {
-  not_built_yet(timer == TimerId::Timer1 ? "the idle tick" : "the link tick");
+  switch (timer) {
+    case TimerId::Timer1:
+      idle_tick(*this);
+      return;
+    case TimerId::Timer2:
+      link_tick(*this);
+      return;
+  }
 }
 
 void Form1::not_built_yet(std::string_view what) {

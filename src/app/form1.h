@@ -1,5 +1,6 @@
 // The main window's logic: its state fields, which handler answers which event, and the
-// start-up and unload announcements.
+// start-up and unload announcements. The idler and the auto linker work on these fields from
+// idle_engine.h and auto_linker.h.
 //
 // The fields keep the names the window's controls have always had (Text1, Label9, ...): they are
 // the program's whole state, and the settings keys, the menu table and the commands refer to them

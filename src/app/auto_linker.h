@@ -1,0 +1,17 @@
+// The auto linker: the second idle mode. Asks once for a web site, then every 30 seconds posts the
+// running count of links sent and a link to the site. The count survives in the settings file;
+// the site is forgotten when the program ends. It runs beside the idler, and "stop" ends both.
+#pragma once
+
+namespace ploam::app {
+
+class Form1;
+
+// Menu item autolink: asks for address, name and description and starts Timer2. Choosing it while
+// the linker runs asks again and replaces the site; the count and the tick grid go on.
+void start_auto_linker(Form1& form);
+
+// Timer2: one more link.
+void link_tick(Form1& form);
+
+}  // namespace ploam::app

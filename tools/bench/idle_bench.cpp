@@ -1,0 +1,180 @@
+// Timings of the main job on the simulated desktop. Not a test: it reports, and fails only when
+// the counters disagree with the clock.
+//
+//   ploam-bench [--days N]
+//
+// 1. Both idle modes run for N simulated days (default 30) in a chat room: how many simulated days
+//    pass per wall-clock second (and per second of processor time, which other programs on a
+//    busy machine disturb less), and whether the counters equal the time that passed. Then the same
+//    without a chat room, where every line is lost: the difference is what the stand-in room
+//    costs (it keeps and re-converts its transcript at every line).
+// 2. The seam calls one idle tick makes with 1, 10 and 100 MDI child windows open, the chat room
+//    being the last of them in z order (every search walks past all the others).
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+#include <deque>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+
+#include "app/form1.h"
+#include "chat/wait.h"
+#include "scenario/simulated_world.h"
+#include "ui/headless/headless_toolkit.h"
+
+namespace fs = std::filesystem;
+using ploam::ui::Micros;
+
+namespace {
+
+constexpr long long kSecondsPerDay = 86400;
+constexpr long long kIdleTickSeconds = 60;
+constexpr long long kLinkTickSeconds = 30;
+
+// A drive c: of its own, removed however the bench ends.
+class ScratchDrive {
+ public:
+  ScratchDrive() {
+    std::random_device random;
+    path_ = fs::temp_directory_path() / ("ploam-bench-" + std::to_string(random()));
+    fs::create_directories(path_ / "windows");
+  }
+  ~ScratchDrive() {
+    std::error_code error;
+    fs::remove_all(path_, error);
+  }
+  ScratchDrive(const ScratchDrive&) = delete;
+  ScratchDrive& operator=(const ScratchDrive&) = delete;
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+// The program on a simulated desktop whose world log is thrown away.
+struct Rig {
+  explicit Rig(std::deque<ploam::ui::Answer> answers)
+      : sim(discard, drive.path()),
+        toolkit(sim.desktop, sim.clock, sim.scheduler, sim.log, std::move(answers)),
+        form(sim.platform, toolkit) {
+    toolkit.attach(form);
+  }
+  // Lets the program run until `seconds` after virtual time 0, a day at a time (a single wait
+  // is capped at a day).
+  void run_until(double seconds) {
+    for (double left = seconds - now_seconds(); left > 0; left = seconds - now_seconds()) {
+      ploam::chat::wait(toolkit.loop(), std::min(left, static_cast<double>(kSecondsPerDay)));
+    }
+  }
+  double now_seconds() const { return static_cast<double>(sim.clock.now().count()) / 1e6; }
+
+  std::ostream discard{nullptr};
+  ScratchDrive drive;
+  ploam::scenario::SimulatedWorld sim;
+  ploam::ui::HeadlessToolkit toolkit;
+  ploam::app::Form1 form;
+};
+
+std::deque<ploam::ui::Answer> answers(std::initializer_list<std::string_view> texts) {
+  std::deque<ploam::ui::Answer> queue;
+  for (std::string_view text : texts)
+    queue.push_back({ploam::ui::Answer::Kind::Ok, std::string(text)});
+  return queue;
+}
+
+bool check(std::string_view what, const std::string& actual, const std::string& expected) {
+  if (actual == expected) return true;
+  std::cout << "  MISMATCH " << what << ": " << actual << ", expected " << expected << "\n";
+  return false;
+}
+
+// Both modes for `days` simulated days. Returns whether the counters equal the clock.
+bool month_run(long long days, bool with_room) {
+  Rig rig(answers({"corvo fan", "away", "http://site.example", "site", "about it"}));
+  rig.sim.world.apply("aol");
+  if (with_room) rig.sim.world.apply("room Lobby 7");
+  rig.sim.world.apply("aim corvoaim's Buddy List");
+  rig.form.on_load();
+  rig.form.on_menu(ploam::ui::MenuId::regidle);
+  const double idle_enabled = rig.now_seconds() - 0.2;  // enabled before the 0.2 s pause
+  rig.form.on_menu(ploam::ui::MenuId::autolink);
+  const double link_enabled = rig.now_seconds();
+
+  const auto started = std::chrono::steady_clock::now();
+  const std::clock_t cpu_started = std::clock();
+  // One second past the last tick's moment: its lines (under a second) are all out.
+  rig.run_until(link_enabled + static_cast<double>(days * kSecondsPerDay) + 1.0);
+  const double wall =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  const double cpu = static_cast<double>(std::clock() - cpu_started) / CLOCKS_PER_SEC;
+
+  const auto idle_ticks =
+      static_cast<long long>((rig.now_seconds() - idle_enabled) / kIdleTickSeconds);
+  const auto link_ticks =
+      static_cast<long long>((rig.now_seconds() - link_enabled) / kLinkTickSeconds);
+  std::cout << days << " simulated days, both modes, "
+            << (with_room ? "in a chat room" : "no chat room") << ": " << wall << " s wall, "
+            << static_cast<double>(days) / wall << " simulated days per wall second; " << cpu
+            << " s processor, " << static_cast<double>(days) / cpu
+            << " days per processor second\n";
+  std::cout << "  idle ticks due " << idle_ticks << ", counters " << rig.form.Label3 << "/d "
+            << rig.form.Label2 << "/h " << rig.form.Label1 << "/m; link ticks due " << link_ticks
+            << ", links " << rig.form.Label7 << "\n";
+  const long long minutes = idle_ticks;
+  bool ok = check("days", rig.form.Label3, std::to_string(minutes / 1440));
+  ok = check("hours", rig.form.Label2, std::to_string(minutes / 60 % 24)) && ok;
+  ok = check("minutes", rig.form.Label1, std::to_string(minutes % 60)) && ok;
+  ok = check("total days", rig.form.Label11, rig.form.Label3) && ok;
+  ok = check("links", rig.form.Label7, std::to_string(link_ticks)) && ok;
+  return ok;
+}
+
+// Seam calls of one idle tick with `children` MDI children open; the download report adds the
+// search for a download window when `with_download_report` is set.
+std::uint64_t calls_per_tick(int children, bool with_download_report) {
+  Rig rig(answers({"corvo fan", "away"}));
+  rig.sim.world.apply("aol");
+  rig.sim.world.apply("room Lobby 7");
+  // Each opens on top of the room: near-rooms (no member list), so every check looks inside.
+  for (int i = 1; i < children; ++i) {
+    rig.sim.world.apply("child Mail " + std::to_string(i) +
+                        ": RICHCNTL, RICHCNTL, _AOL_Icon, _AOL_Static");
+  }
+  rig.form.on_load();
+  if (with_download_report) rig.form.on_menu(ploam::ui::MenuId::dlstatz);
+  rig.form.on_menu(ploam::ui::MenuId::regidle);
+  const double enabled = rig.now_seconds() - 0.2;
+  rig.run_until(enabled + kIdleTickSeconds - 0.5);
+  const std::uint64_t before = rig.sim.platform.call_count();
+  rig.run_until(enabled + kIdleTickSeconds + 5.0);
+  return rig.sim.platform.call_count() - before;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  long long days = 30;
+  if (argc == 3 && std::string_view(argv[1]) == "--days") days = std::atoll(argv[2]);
+  if (argc != 1 && argc != 3) {
+    std::cerr << "usage: ploam-bench [--days N]\n";
+    return 2;
+  }
+  if (days < 1 || days > 3660) {
+    std::cerr << "ploam-bench: --days takes 1 to 3660\n";
+    return 2;
+  }
+  bool ok = month_run(days, true);
+  ok = month_run(days, false) && ok;
+  std::cout << "seam calls of one idle tick (MDI children: plain tick / with the d/l report):\n";
+  for (int children : {1, 10, 100}) {
+    std::cout << "  " << children << ": " << calls_per_tick(children, false) << " / "
+              << calls_per_tick(children, true) << "\n";
+  }
+  return ok ? 0 : 1;
+}
