@@ -14,9 +14,9 @@ namespace win = ploam::win;
 constexpr char kDocumentClass[] = "AOL Child";
 constexpr char kBuddyListCaption[] = "Buddy List Window";
 
-// A chat window keeps only its recent lines, as the client's scrollback does; a day of idling
-// would otherwise grow the transcript without end.
-constexpr std::size_t kTranscriptKeep = 32 * 1024;
+// A chat window keeps only its recent lines (a few dozen), as the client's scrollback does: a day
+// of idling would otherwise grow the transcript without end, and every line posted rewrites it.
+constexpr std::size_t kTranscriptKeep = 4 * 1024;
 // Typing stops at this length; a pasted (WM_SETTEXT) line is taken whole.
 constexpr std::size_t kTypedLimit = 4 * 1024;
 

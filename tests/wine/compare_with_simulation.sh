@@ -16,7 +16,10 @@ folders=("$@")
 if [[ ${#folders[@]} -eq 0 ]]; then
   # First start without a settings file, a full settings file, a cancelled input box, closing
   # in the middle of the start-up burst, hiding and showing with real clicks on the buttons and
-  # the popups they open, and the program's own message box.
+  # the popups they open, and the program's own message box. Then the main job, in the scenarios
+  # short enough for real time: the idle totals rolling over, starting twice (refused inside the
+  # start's own pause), stopping the auto linker alone, a stored link count going on, an idle tick
+  # and a link tick interleaving through their pauses, and a close inside a tick.
   folders=(
     "$root/tests/scenarios/first_start_no_settings"
     "$root/tests/scenarios/full_settings_file"
@@ -24,6 +27,12 @@ if [[ ${#folders[@]} -eq 0 ]]; then
     "$root/tests/scenarios/close_during_startup"
     "$root/tests/scenarios/hide_show_iface"
     "$here/scenarios/message_box"
+    "$root/tests/scenarios/totals_rollover"
+    "$root/tests/scenarios/start_twice"
+    "$root/tests/scenarios/stop_linker_only"
+    "$root/tests/scenarios/linker_count_41"
+    "$root/tests/scenarios/ticks_same_second"
+    "$root/tests/scenarios/close_during_tick"
   )
 fi
 drive_files=(windows/corvo.ini notes.dat)

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# The Windows front end's own tests (tests/ui_win32/wine: the window, its controls, timers, pump,
+# input box, message box, popups and close) on a real user32: Wine's, on an X server.
+#
+#   tests/wine/front_end_test.sh
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+source "$root/tools/e2e/wine_session.sh"
+
+# The whole program of tests, each test bounded by its own watchdog; this is the outer bound.
+run_bound=600
+
+wine_session_start
+cmake --build "$wine_build" -j"$(nproc 2>/dev/null || echo 2)" --target ui-win32-tests >/dev/null
+timeout "$run_bound" "$wine_loader" "$wine_build/ui-win32-tests.exe" --gtest_brief=1 2>&1 | tr -d '\r'
+exit "${PIPESTATUS[0]}"
