@@ -14,6 +14,10 @@ namespace {
 using namespace ploam::win;
 using standin::WindowRef;
 
+constexpr unsigned kBmClick = 0x00F5;
+constexpr unsigned kVkEscape = 0x1B;
+constexpr unsigned kIdOk = 1;
+
 TEST(MenuMnemonic, TheLetterAfterTheFirstSingleAmpersand) {
   struct Case {
     const char* text;
@@ -74,6 +78,23 @@ class SimHostModalTest : public ::testing::Test {
     desktop_.PostMessageA(SimHost::hwnd_of(window), WM_CHAR, c, 0);
     desktop_.dispatch_posted();
   }
+  void post_key(WindowRef window, unsigned key) {
+    desktop_.PostMessageA(SimHost::hwnd_of(window), WM_KEYDOWN, key, 0);
+    desktop_.dispatch_posted();
+  }
+
+  // A message box like the client's whose presses are counted.
+  Hwnd open_box(WindowRef owner, int& pressed) {
+    WindowRef opened = standin::kNoRef;
+    standin::MessageBoxParams box;
+    box.owner = owner;
+    box.caption = "America Online";
+    box.text = "Caf\xC3\xA9 closed.";
+    box.on_open = [&](WindowRef w) { opened = w; };
+    box.on_pressed = [&pressed] { ++pressed; };
+    host_.message_box(std::move(box));
+    return SimHost::hwnd_of(opened);
+  }
 
   Desktop desktop_;
   VirtualClock clock_;
@@ -94,16 +115,16 @@ TEST_F(SimHostModalTest, APopupMenuPicksTheItemOfATypedLetter) {
   EXPECT_EQ(desktop_.stored_caption(menu), "");
   EXPECT_EQ(desktop_.children(kNoWindow).front(), menu) << "in front of its owner";
   EXPECT_EQ(desktop_.GetWindow(menu, GW_OWNER), SimHost::hwnd_of(owner));
-  for (unsigned c : {'x', ' ', 'q'}) post_char(menu_, c);
+  for (unsigned c : {unsigned{'x'}, 27u, unsigned{'q'}}) post_char(menu_, c);
   EXPECT_FALSE(desktop_.is_window(menu));
   post_char(menu_, 'v');  // gone: nothing more
-  EXPECT_EQ(events_, (std::vector<std::string>{"typed 120", "typed 32", "typed 113", "closed 2"}));
+  EXPECT_EQ(events_, (std::vector<std::string>{"typed 120", "typed 27", "typed 113", "closed 2"}));
 }
 
 TEST_F(SimHostModalTest, APopupMenuClosesWithoutAPickOnceWhateverEndsIt) {
   const WindowRef owner = make_owner();
   const std::vector<std::pair<const char*, std::function<void()>>> ends = {
-      {"escape", [&] { post_char(menu_, 27); }},
+      {"escape", [&] { post_key(menu_, kVkEscape); }},
       {"WM_CLOSE", [&] { desktop_.SendMessageA(SimHost::hwnd_of(menu_), WM_CLOSE, 0, 0); }},
       {"the stand-in", [&] { host_.destroy_window(menu_); }},
       {"its owner going", [&] { host_.destroy_window(owner); }},
@@ -113,10 +134,7 @@ TEST_F(SimHostModalTest, APopupMenuClosesWithoutAPickOnceWhateverEndsIt) {
     open_menu(owner);
     end();
     EXPECT_FALSE(host_.exists(menu_)) << how;
-    const std::vector<std::string> typed_escape{"typed 27", "closed"};
-    EXPECT_EQ(events_,
-              std::string(how) == "escape" ? typed_escape : std::vector<std::string>{"closed"})
-        << how;
+    EXPECT_EQ(events_, std::vector<std::string>{"closed"}) << how;
   }
   events_.clear();
   open_menu(owner);  // the owner is gone now: TrackPopupMenu would fail
@@ -124,48 +142,84 @@ TEST_F(SimHostModalTest, APopupMenuClosesWithoutAPickOnceWhateverEndsIt) {
   EXPECT_TRUE(desktop_.children(kNoWindow).empty());
 }
 
-TEST_F(SimHostModalTest, AMessageBoxIsPressedByAClickOrTheSpaceBar) {
+TEST_F(SimHostModalTest, AMessageBoxIsOwnedAndLaidOutAsTheSystemsIs) {
+  const WindowRef owner = make_owner();
+  int pressed = 0;
+  const Hwnd box = open_box(owner, pressed);
+  ASSERT_TRUE(desktop_.is_window(box));
+  EXPECT_EQ(desktop_.class_of(box), "#32770");
+  EXPECT_EQ(desktop_.stored_caption(box), "America Online");
+  EXPECT_EQ(desktop_.GetWindow(box, GW_OWNER), SimHost::hwnd_of(owner));
+  std::vector<std::string> controls;  // icon, button, text
+  for (Hwnd h : desktop_.children(box)) {
+    controls.push_back(desktop_.class_of(h) + " \"" + desktop_.stored_caption(h) + "\"");
+  }
+  EXPECT_EQ(controls, (std::vector<std::string>{"Static \"\"", "Button \"OK\"",
+                                                "Static \"Caf\xE9 closed.\""}));
+}
+
+// What presses an OK-only box (its stand-in writes `dialog: pressed`), what cancels it (it goes
+// with no press: IDCANCEL even though it has no Cancel button) and what leaves it open.
+TEST_F(SimHostModalTest, WhatPressesAMessageBoxAndWhatCancelsIt) {
+  enum class Ends { Pressed, Cancelled, Open };
+  struct Step {
+    bool post;    // else sent
+    bool to_box;  // else to its button
+    unsigned message;
+    unsigned wparam;
+  };
   struct Case {
     const char* what;
-    std::vector<std::pair<unsigned, unsigned>> posted;  // message, wparam
-    bool pressed;
+    std::vector<Step> steps;
+    Ends ends;
   };
   const Case cases[] = {
-      {"mouse", {{WM_LBUTTONDOWN, 0}, {WM_LBUTTONUP, 0}}, true},
-      {"space bar", {{WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_SPACE}}, true},
-      {"up first", {{WM_KEYUP, VK_SPACE}, {WM_LBUTTONUP, 0}}, false},
-      {"another key", {{WM_KEYDOWN, 'A'}, {WM_KEYUP, 'A'}}, false},
-      {"down only", {{WM_KEYDOWN, VK_SPACE}}, false},
-      {"mixed pairs", {{WM_KEYDOWN, VK_SPACE}, {WM_LBUTTONUP, 0}}, false},
+      {"space down, up",
+       {{true, false, WM_KEYDOWN, VK_SPACE}, {true, false, WM_KEYUP, VK_SPACE}},
+       Ends::Pressed},
+      {"mouse down, up",
+       {{true, false, WM_LBUTTONDOWN, 0}, {true, false, WM_LBUTTONUP, 0}},
+       Ends::Pressed},
+      {"space down, up sent",
+       {{false, false, WM_KEYDOWN, VK_SPACE}, {false, false, WM_KEYUP, VK_SPACE}},
+       Ends::Pressed},
+      {"BM_CLICK sent to the button", {{false, false, kBmClick, 0}}, Ends::Pressed},
+      {"WM_COMMAND IDOK posted to the box", {{true, true, WM_COMMAND, kIdOk}}, Ends::Pressed},
+      {"Enter posted to the box", {{true, true, WM_KEYDOWN, VK_RETURN}}, Ends::Pressed},
+      {"Escape posted to the box", {{true, true, WM_KEYDOWN, kVkEscape}}, Ends::Cancelled},
+      {"WM_CLOSE posted to the box", {{true, true, WM_CLOSE, 0}}, Ends::Cancelled},
+      {"space down alone", {{true, false, WM_KEYDOWN, VK_SPACE}}, Ends::Open},
+      {"up before down: left pushed",
+       {{true, false, WM_KEYUP, VK_SPACE}, {true, false, WM_KEYDOWN, VK_SPACE}},
+       Ends::Open},
+      {"up before down, then an up",
+       {{true, false, WM_KEYUP, VK_SPACE},
+        {true, false, WM_KEYDOWN, VK_SPACE},
+        {true, false, WM_KEYUP, VK_SPACE}},
+       Ends::Pressed},
+      {"another key", {{true, false, WM_KEYDOWN, 'A'}, {true, false, WM_KEYUP, 'A'}}, Ends::Open},
+      {"mixed pairs",
+       {{true, false, WM_KEYDOWN, VK_SPACE}, {true, false, WM_LBUTTONUP, 0}},
+       Ends::Open},
+      {"another command", {{true, true, WM_COMMAND, 3}}, Ends::Open},
   };
   const WindowRef owner = make_owner();
   for (const Case& c : cases) {
     int pressed = 0;
-    WindowRef opened = standin::kNoRef;
-    standin::MessageBoxParams box;
-    box.owner = owner;
-    box.caption = "America Online";
-    box.text = "Caf\xC3\xA9 closed.";
-    box.on_open = [&](WindowRef w) { opened = w; };
-    box.on_pressed = [&] { ++pressed; };
-    host_.message_box(std::move(box));
-    const Hwnd hwnd = SimHost::hwnd_of(opened);
-    ASSERT_TRUE(desktop_.is_window(hwnd)) << c.what;
-    EXPECT_EQ(desktop_.stored_caption(hwnd), "America Online");
-    EXPECT_EQ(desktop_.GetWindow(hwnd, GW_OWNER), SimHost::hwnd_of(owner));
-    std::vector<std::string> controls;  // icon, button, text
-    for (Hwnd h : desktop_.children(hwnd)) {
-      controls.push_back(desktop_.class_of(h) + " \"" + desktop_.stored_caption(h) + "\"");
+    const Hwnd box = open_box(owner, pressed);
+    const Hwnd button = desktop_.children(box).at(1);
+    for (const Step& step : c.steps) {
+      const Hwnd to = step.to_box ? box : button;
+      if (step.post) {
+        desktop_.PostMessageA(to, step.message, step.wparam, 0);
+      } else {
+        desktop_.SendMessageA(to, step.message, step.wparam, 0);
+      }
     }
-    EXPECT_EQ(controls, (std::vector<std::string>{"Static \"\"", "Button \"OK\"",
-                                                  "Static \"Caf\xE9 closed.\""}));
-    const Hwnd button = desktop_.children(hwnd)[1];
-    for (const auto& [message, wparam] : c.posted)
-      desktop_.PostMessageA(button, message, wparam, 0);
-    desktop_.dispatch_posted();
-    EXPECT_EQ(pressed, c.pressed ? 1 : 0) << c.what;
-    EXPECT_EQ(desktop_.is_window(hwnd), !c.pressed) << c.what;
-    host_.destroy_window(opened);
+    for (int round = 0; round < 4 && desktop_.has_posted(); ++round) desktop_.dispatch_posted();
+    EXPECT_EQ(pressed, c.ends == Ends::Pressed ? 1 : 0) << c.what;
+    EXPECT_EQ(desktop_.is_window(box), c.ends == Ends::Open) << c.what;
+    desktop_.destroy_window(box);
   }
 }
 

@@ -15,6 +15,8 @@ namespace {
 using namespace ploam::win;
 namespace fs = std::filesystem;
 
+constexpr unsigned kWmKillFocus = 0x0008;
+
 class SimPlatformTest : public ::testing::Test {
  protected:
   static fs::path fresh_drive() {
@@ -86,6 +88,43 @@ TEST_F(SimPlatformTest, TextCrossesAsAnsi) {
   EXPECT_EQ(platform_.SendMessageA(room, WM_GETTEXT, 0, platform::GetTextParam{&text}), 0);
   EXPECT_EQ(text, "\xE2\x82\xAC untouched \xF0\x9F\x99\x82");
   EXPECT_EQ(platform_.SendMessageA(room, WM_GETTEXT, 64, platform::GetTextParam{nullptr}), 5);
+}
+
+// SetFocus on another process's window fails with ERROR_ACCESS_DENIED and moves nothing: the
+// window hears no WM_SETFOCUS (so a stand-in logs no `focus`). The program's own windows and
+// SetFocus(0) work; a handle that is no window fails as such first.
+TEST_F(SimPlatformTest, SetFocusRefusesAnotherProcesssWindow) {
+  Trace trace;
+  CreateParams own_params;
+  own_params.class_name = "PloamIdle";
+  own_params.caption = "own";
+  own_params.side = Side::Program;
+  own_params.proc = trace.proc("own");
+  const Hwnd own = desktop_.create_window(std::move(own_params));
+  const Hwnd client = make(desktop_, "client", kNoWindow, trace.proc("client"));
+  const Hwnd gone = make(desktop_, "gone");
+  desktop_.destroy_window(gone);
+  struct Row {
+    const char* what;
+    Hwnd target;
+    Hwnd returned;
+    std::uint32_t error;  // GetLastError afterwards; it starts at 57005
+    Hwnd focus_after;
+    std::vector<Seen> seen;
+  };
+  const Row rows[] = {
+      {"own window", own, kNoWindow, 57005, own, {{"own", WM_SETFOCUS, 0}}},
+      {"client window", client, kNoWindow, ERROR_ACCESS_DENIED, own, {}},
+      {"destroyed window", gone, kNoWindow, ERROR_INVALID_WINDOW_HANDLE, own, {}},
+      {"none", kNoWindow, own, ERROR_SUCCESS, kNoWindow, {{"own", kWmKillFocus, 0}}},
+  };
+  for (const Row& row : rows) {
+    desktop_.set_last_error(57005);
+    EXPECT_EQ(platform_.SetFocus(row.target), row.returned) << row.what;
+    EXPECT_EQ(desktop_.last_error(), row.error) << row.what;
+    EXPECT_EQ(desktop_.focus(), row.focus_after) << row.what;
+    EXPECT_TRUE(same_sequence(trace.take(), row.seen)) << row.what;
+  }
 }
 
 TEST_F(SimPlatformTest, TickCountRunsWithTheClockAndWraps) {

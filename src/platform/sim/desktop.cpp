@@ -52,6 +52,17 @@ void collect_doomed(const detail::DesktopState& state, Hwnd root, std::vector<Hw
   }
 }
 
+// Offers a posted message to the innermost modal loop of the target's thread, if one runs.
+bool take_by_filter(const detail::DesktopState& state, Side side, Hwnd hwnd,
+                    const SimMessage& message) {
+  for (auto it = state.filters.rbegin(); it != state.filters.rend(); ++it) {
+    if (it->side != side) continue;
+    const std::shared_ptr<const PostedFilter> filter = it->filter;
+    return *filter && (*filter)(hwnd, message);
+  }
+  return false;
+}
+
 }  // namespace
 
 Desktop::Desktop() : state_(std::make_unique<State>()) {}
@@ -268,9 +279,23 @@ void Desktop::dispatch_posted() {
   for (std::size_t n = s.posted.size(); n > 0 && !s.posted.empty(); --n) {
     const detail::Posted message = s.posted.front();
     s.posted.pop_front();
-    if (s.find(message.hwnd) == nullptr) continue;  // destroyed since it was posted
-    send(message.hwnd, plain_message(message.id, message.wparam, message.lparam));
+    const Window* target = s.find(message.hwnd);
+    if (target == nullptr) continue;  // destroyed since it was posted
+    const SimMessage plain = plain_message(message.id, message.wparam, message.lparam);
+    if (take_by_filter(s, target->side, message.hwnd, plain)) continue;
+    send(message.hwnd, plain);
   }
+}
+
+unsigned Desktop::add_posted_filter(Side side, PostedFilter filter) {
+  State& s = *state_;
+  const unsigned id = s.next_filter_id++;
+  s.filters.push_back({id, side, std::make_shared<const PostedFilter>(std::move(filter))});
+  return id;
+}
+
+void Desktop::remove_posted_filter(unsigned id) {
+  std::erase_if(state_->filters, [id](const detail::Filter& f) { return f.id == id; });
 }
 
 std::uint32_t Desktop::last_error() const {

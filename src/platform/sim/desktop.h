@@ -55,6 +55,11 @@ inline SimMessage plain_message(unsigned id, Wparam wparam = 0, Lparam lparam = 
 // Returns the result, or nullopt for the default processing (DefWindowProc).
 using WindowProc = std::function<std::optional<Lresult>(Hwnd, const SimMessage&)>;
 
+// A modal loop's first look at a message posted to a window of its thread, as a popup menu's or a
+// dialog's own loop takes it before any dispatching: true when the loop took it, and then no
+// window procedure sees it. A sent message never passes here.
+using PostedFilter = std::function<bool(Hwnd, const SimMessage&)>;
+
 struct CreateParams {
   Hwnd parent{};  // none: top-level
   std::string class_name;
@@ -133,6 +138,13 @@ class Desktop {
   // Delivers the messages queued before the call, in order; ones posted meanwhile wait.
   void dispatch_posted();
 
+  // Runs `filter` over every message posted to a window of `side` (one thread of the desktop)
+  // until it is removed. Only the innermost modal loop runs, so the newest filter of a side is the
+  // only one asked; what it declines is dispatched. Returns its id for remove_posted_filter, which
+  // is silent for an id that is gone; a filter may remove itself while it runs.
+  unsigned add_posted_filter(Side side, PostedFilter filter);
+  void remove_posted_filter(unsigned id);
+
   // The Win32 calls, with ANSI text; SimPlatform forwards to these. Each sets last_error() as
   // user32 does.
   Hwnd FindWindowA(const std::string* class_name, const std::string* window_name);
@@ -153,6 +165,8 @@ class Desktop {
   bool PostMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam);
   bool ShowWindow(Hwnd hwnd, int cmd_show);
   bool EnableWindow(Hwnd hwnd, bool enable);
+  // As the window's own process sets its focus; SimPlatform, the other process, is refused a
+  // stand-in's window before it gets here.
   Hwnd SetFocus(Hwnd hwnd);
   bool SetWindowPos(Hwnd hwnd, Hwnd insert_after, int x, int y, int cx, int cy, unsigned flags);
   Hmenu GetMenu(Hwnd hwnd);

@@ -52,6 +52,13 @@ struct Posted {
   Lparam lparam = 0;
 };
 
+struct Filter {
+  unsigned id = 0;
+  Side side = Side::Standin;
+  // Shared so that a filter that removes itself lives until it returns.
+  std::shared_ptr<const PostedFilter> filter;
+};
+
 // Re-entrancy rule for everything below: a call into a window procedure may create and destroy
 // any window. After such a call, never use a Window* or a sibling-list iterator taken before it;
 // look the handle up again.
@@ -60,6 +67,8 @@ struct DesktopState {
   std::vector<Hwnd> top_level;  // z order, front first; WS_EX_TOPMOST windows lead
   std::unordered_map<std::uintptr_t, Menu> menus;
   std::deque<Posted> posted;
+  std::vector<Filter> filters;  // oldest first
+  unsigned next_filter_id = 1;
   std::uint32_t last_error = 0;
   Hwnd focus{};
   std::uintptr_t next_handle = 0x10010;

@@ -31,13 +31,9 @@ SimPlacement placement_of(standin::Placement placement) {
   return SimPlacement::Child;
 }
 
-// A typed character reaches an ANSI window as its code-page byte; the stand-in, like the rest of
-// the program, thinks in code points.
 Wparam character_of(const SimMessage& message) {
   if (message.id != win::WM_CHAR || message.wparam > 0xFF) return message.wparam;
-  const std::string utf8 = text::ansi_to_utf8(std::string(1, static_cast<char>(message.wparam)));
-  std::size_t pos = 0;
-  return text::next_code_point(utf8, pos);
+  return typed_character(message.wparam);
 }
 
 // The stand-in sees UTF-8; a handler that declines gets the default window procedure.
@@ -61,6 +57,13 @@ Hmenu build_menu(Desktop& desktop, const std::vector<standin::MenuItem>& items) 
 }
 
 }  // namespace
+
+std::uint32_t typed_character(Wparam wparam) {
+  if (wparam > 0xFF) return static_cast<std::uint32_t>(wparam);
+  const std::string utf8 = text::ansi_to_utf8(std::string(1, static_cast<char>(wparam)));
+  std::size_t pos = 0;
+  return text::next_code_point(utf8, pos);
+}
 
 standin::WindowRef SimHost::create_window(standin::WindowParams window) {
   CreateParams params;

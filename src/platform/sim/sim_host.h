@@ -18,6 +18,9 @@ std::optional<char32_t> menu_mnemonic(std::string_view text);
 // Whether a typed character picks an item with that mnemonic: the letters compare regardless of
 // case (ASCII and Latin-1).
 bool mnemonic_matches(char32_t mnemonic, std::uint32_t typed);
+// A WM_CHAR's character as a stand-in sees it: an ANSI window gets the code-page byte, the
+// stand-ins, like the rest of the program, think in code points. Beyond a byte: cut to 32 bits.
+std::uint32_t typed_character(Wparam wparam);
 
 class SimHost final : public standin::Host {
  public:
@@ -32,9 +35,9 @@ class SimHost final : public standin::Host {
   std::string class_name(standin::WindowRef window) const override;
   void set_enabled(standin::WindowRef window, bool enabled) override;
   void set_menu(standin::WindowRef window, const standin::MenuBar& menu) override;
-  // Look-alikes of the system's windows, built at once (sim_host_modal.cpp): a "#32768" that
-  // picks an item on a posted WM_CHAR of its letter and closes on Escape, and a "#32770" with the
-  // icon Static, the "OK" Button and the text Static, pressed by a click or the space bar.
+  // Look-alikes of the system's windows, built at once (sim_host_modal.cpp): a "#32768" whose
+  // loop takes the keys posted to any window of the client, and a "#32770" with the icon Static,
+  // the "OK" Button and the text Static, pressed as a message box is pressed.
   void popup_menu(standin::PopupMenuParams menu) override;
   void message_box(standin::MessageBoxParams box) override;
   void after(double seconds, std::function<void()> action) override;

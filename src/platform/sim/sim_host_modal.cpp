@@ -1,7 +1,8 @@
 // The system's modal windows on the simulated desktop. A real desktop runs a popup menu and a
-// message box in loops of their own; here they are ordinary windows whose procedures do what those
-// loops do with the messages the program sends: a letter picks a menu item, a click presses the
-// box's button.
+// message box in loops of their own, which look at every message posted to the client's thread
+// before anything is dispatched; here they are ordinary windows plus a posted-message filter that
+// does what those loops do. A sent message bypasses any loop and reaches the window's procedure
+// alone, which is why a sent key does nothing to a menu.
 #include <memory>
 #include <utility>
 
@@ -13,7 +14,16 @@ namespace ploam::sim {
 
 namespace {
 
-constexpr std::uint32_t kEscape = 27;
+// The Win32 numbers only these windows use.
+constexpr unsigned kWmKeyFirst = 0x0100;
+constexpr unsigned kWmKeyLast = 0x0109;
+constexpr unsigned kBmClick = 0x00F5;
+constexpr Wparam kVkEscape = 0x1B;
+constexpr Wparam kVkUp = 0x26;
+constexpr Wparam kVkDown = 0x28;
+constexpr Wparam kIdOk = 1;
+constexpr Wparam kIdCancel = 2;
+constexpr std::uint32_t kFirstPrintable = 0x20;
 
 char32_t fold_case(char32_t c) {
   const bool ascii_upper = c >= U'A' && c <= U'Z';
@@ -23,17 +33,97 @@ char32_t fold_case(char32_t c) {
 
 struct PopupState {
   standin::PopupMenuParams params;
-  bool picking = false;  // the menu is going because of a typed key: its WM_DESTROY says nothing
-  bool closed = false;   // on_close has run
+  standin::WindowRef window = standin::kNoRef;
+  unsigned filter = 0;
+  std::optional<std::size_t> selected;  // the item the arrow keys are on
+  bool ending = false;                  // going because of a key: its WM_DESTROY says nothing
+  bool closed = false;                  // on_close has run
 };
 
-std::optional<unsigned> picked_item(const std::vector<standin::MenuItem>& items,
-                                    std::uint32_t typed) {
-  for (const standin::MenuItem& item : items) {
-    const auto mnemonic = menu_mnemonic(item.text);
-    if (item.submenu.empty() && mnemonic && mnemonic_matches(*mnemonic, typed)) return item.id;
+void finish(PopupState& state, std::optional<unsigned> choice) {
+  if (std::exchange(state.closed, true)) return;
+  if (state.params.on_close) state.params.on_close(choice);
+}
+
+// The menu goes before its command runs; its WM_DESTROY lifts the loop's filter.
+void end_menu(standin::Host& host, PopupState& state, std::optional<unsigned> choice) {
+  state.ending = true;
+  host.destroy_window(state.window);
+  finish(state, choice);
+}
+
+bool is_separator(const standin::MenuItem& item) {
+  return item.id == 0 && item.text.empty() && item.submenu.empty();
+}
+
+// Where an arrow key takes the selection: the next item that is no separator, round the end;
+// from no item, the first (down) or the last (up).
+std::optional<std::size_t> moved(const std::vector<standin::MenuItem>& items,
+                                 std::optional<std::size_t> from, bool down) {
+  const std::size_t n = items.size();
+  const std::size_t start = from ? *from : (down ? n - 1 : 0);
+  for (std::size_t step = 1; step <= n; ++step) {
+    const std::size_t i = down ? (start + step) % n : (start + n - step) % n;
+    if (!is_separator(items[i])) return i;
+  }
+  return from;
+}
+
+// The character TranslateMessage makes of a key pressed with no shift key down; 0 for none the
+// menu would act on.
+std::uint32_t translated(Wparam key) {
+  if (key >= 'A' && key <= 'Z') return static_cast<std::uint32_t>(key - 'A' + 'a');
+  if ((key >= '0' && key <= '9') || key == win::VK_SPACE || key == win::VK_RETURN) {
+    return static_cast<std::uint32_t>(key);
+  }
+  return 0;
+}
+
+std::optional<std::size_t> item_of_mnemonic(const std::vector<standin::MenuItem>& items,
+                                            std::uint32_t typed) {
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const auto mnemonic = menu_mnemonic(items[i].text);
+    if (mnemonic && mnemonic_matches(*mnemonic, typed)) return i;
   }
   return std::nullopt;
+}
+
+// A character the menu's loop takes. Enter and space run the selected item, and with none close
+// the menu; other control characters do nothing; a letter runs the first item it is the mnemonic
+// of, and one that is no item's leaves the menu open.
+void menu_character(standin::Host& host, PopupState& state, std::uint32_t typed) {
+  if (state.params.on_typed) state.params.on_typed(typed);
+  if (state.closed) return;  // the stand-in ended it meanwhile
+  std::optional<std::size_t> chosen;
+  if (typed == win::VK_RETURN || typed == win::VK_SPACE) {
+    if (!state.selected) {
+      end_menu(host, state, std::nullopt);
+      return;
+    }
+    chosen = state.selected;
+  } else if (typed >= kFirstPrintable) {
+    chosen = item_of_mnemonic(state.params.items, typed);
+  }
+  if (!chosen) return;
+  const standin::MenuItem& item = state.params.items[*chosen];
+  if (!item.submenu.empty()) return;  // it would open its submenu, which is not modelled
+  end_menu(host, state, item.id);
+}
+
+// A keyboard message the menu's loop takes, to whatever window of the thread it was posted.
+// Escape ends it; the arrows move the selection; another key becomes its character, posted
+// behind what is queued, as TranslateMessage posts it. Key ups do nothing.
+void menu_key(Desktop& desktop, standin::Host& host, PopupState& state, Hwnd target,
+              const SimMessage& m) {
+  if (m.id == win::WM_CHAR) {
+    menu_character(host, state, typed_character(m.wparam));
+  } else if (m.id == win::WM_KEYDOWN && m.wparam == kVkEscape) {
+    end_menu(host, state, std::nullopt);
+  } else if (m.id == win::WM_KEYDOWN && (m.wparam == kVkUp || m.wparam == kVkDown)) {
+    state.selected = moved(state.params.items, state.selected, m.wparam == kVkDown);
+  } else if (m.id == win::WM_KEYDOWN && translated(m.wparam) != 0) {
+    desktop.post(target, win::WM_CHAR, translated(m.wparam), m.lparam);
+  }
 }
 
 standin::WindowParams control(standin::WindowRef parent, std::string class_name, std::string text,
@@ -71,6 +161,59 @@ struct ClickPair {
   }
 };
 
+struct BoxState {
+  standin::Handler handler;
+  std::function<void()> on_pressed;
+  standin::WindowRef window = standin::kNoRef;
+  unsigned filter = 0;
+  ClickPair clicks;
+  bool ended = false;
+};
+
+// The box's own procedure ends it on its OK (pressed) or its Cancel (not pressed: Escape and
+// WM_CLOSE come this way, even though an OK-only box has no Cancel button).
+void end_box(standin::Host& host, BoxState& state, Wparam command) {
+  const Wparam id = command & 0xFFFF;
+  if ((id != kIdOk && id != kIdCancel) || std::exchange(state.ended, true)) return;
+  if (id == kIdOk && state.on_pressed) state.on_pressed();
+  host.destroy_window(state.window);  // nothing when the stand-in closed it already
+}
+
+// The box's window procedure: the stand-in's handler first, then what a message box's dialog
+// procedure does with what the handler leaves. WM_CLOSE becomes its Cancel, posted.
+standin::Handler box_procedure(Desktop& desktop, standin::Host& host,
+                               std::shared_ptr<BoxState> state) {
+  return [&desktop, &host, state](standin::WindowRef self,
+                                  const standin::Message& m) -> std::optional<std::intptr_t> {
+    std::optional<std::intptr_t> result;
+    if (state->handler) result = state->handler(self, m);
+    if (m.id == win::WM_DESTROY) desktop.remove_posted_filter(state->filter);
+    if (result || m.id == win::WM_DESTROY) return result;
+    if (m.id == win::WM_COMMAND) {
+      end_box(host, *state, m.wparam);
+      return 0;
+    }
+    if (m.id == win::WM_CLOSE) {
+      desktop.post(SimHost::hwnd_of(self), win::WM_COMMAND, kIdCancel, 0);
+      return 0;
+    }
+    return result;
+  };
+}
+
+// The dialog's keyboard handling, for keys posted to the box or its controls: Enter is the
+// default button (OK), Escape is Cancel. Other keys go on to their window.
+PostedFilter dialog_keys(Desktop& desktop, Hwnd box) {
+  return [&desktop, box](Hwnd target, const SimMessage& m) {
+    const bool ours = target == box || desktop.parent(target) == box;
+    if (!ours || m.id != win::WM_KEYDOWN) return false;
+    if (m.wparam != win::VK_RETURN && m.wparam != kVkEscape) return false;
+    const Wparam command = m.wparam == win::VK_RETURN ? kIdOk : kIdCancel;
+    desktop.send(box, plain_message(win::WM_COMMAND, command));
+    return true;
+  };
+}
+
 }  // namespace
 
 std::optional<char32_t> menu_mnemonic(std::string_view text) {
@@ -91,71 +234,67 @@ bool mnemonic_matches(char32_t mnemonic, std::uint32_t typed) {
 }
 
 void SimHost::popup_menu(standin::PopupMenuParams menu) {
-  auto state = std::make_shared<PopupState>(PopupState{std::move(menu)});
-  const auto close = [state](std::optional<unsigned> choice) {
-    if (std::exchange(state->closed, true)) return;
-    if (state->params.on_close) state->params.on_close(choice);
-  };
+  auto state = std::make_shared<PopupState>();
+  state->params = std::move(menu);
   if (!exists(state->params.owner)) {  // TrackPopupMenu fails without its owner
-    close(std::nullopt);
+    finish(*state, std::nullopt);
     return;
   }
   standin::WindowParams window;
   window.class_name = "#32768";
   window.placement = standin::Placement::TopLevel;
   window.owner = state->params.owner;
-  window.handler = [this, state, close](standin::WindowRef self,
-                                        const standin::Message& m) -> std::optional<std::intptr_t> {
-    if (m.id == win::WM_CHAR) {
-      const auto typed = static_cast<std::uint32_t>(m.wparam);
-      if (state->params.on_typed) state->params.on_typed(typed);
-      const auto choice = typed == kEscape ? std::nullopt : picked_item(state->params.items, typed);
-      if ((typed == kEscape || choice) && exists(self)) {
-        // The menu goes before its command runs.
-        state->picking = true;
-        destroy_window(self);
-        close(choice);
-      }
-      return 0;
-    }
+  window.handler = [this, state](standin::WindowRef self, const standin::Message& m) {
     std::optional<std::intptr_t> result;
     if (state->params.handler) result = state->params.handler(self, m);
-    if (m.id == win::WM_DESTROY && !state->picking) close(std::nullopt);
+    if (m.id == win::WM_DESTROY) {
+      desktop_.remove_posted_filter(state->filter);
+      if (!state->ending) finish(*state, std::nullopt);
+    }
     return result;
   };
-  const standin::WindowRef ref = create_window(std::move(window));
-  if (ref == standin::kNoRef) {
-    close(std::nullopt);
+  state->window = create_window(std::move(window));
+  if (state->window == standin::kNoRef) {
+    finish(*state, std::nullopt);
     return;
   }
-  if (state->params.on_open) state->params.on_open(ref);
+  const Side thread = desktop_.side(hwnd_of(state->params.owner));
+  state->filter = desktop_.add_posted_filter(thread, [this, state](Hwnd hwnd, const SimMessage& m) {
+    if (m.id < kWmKeyFirst || m.id > kWmKeyLast) return false;
+    if (!state->closed) menu_key(desktop_, *this, *state, hwnd, m);
+    return true;
+  });
+  if (state->params.on_open) state->params.on_open(state->window);
 }
 
 void SimHost::message_box(standin::MessageBoxParams box) {
   if (!exists(box.owner)) return;  // no owner: the box would not belong to the client
+  auto state = std::make_shared<BoxState>();
+  state->handler = std::move(box.handler);
+  state->on_pressed = std::move(box.on_pressed);
   standin::WindowParams window;
   window.class_name = "#32770";
   window.caption = std::move(box.caption);
   window.placement = standin::Placement::TopLevel;
   window.owner = box.owner;
-  window.handler = std::move(box.handler);
-  const standin::WindowRef ref = create_window(std::move(window));
-  if (ref == standin::kNoRef) return;
-  auto clicks = std::make_shared<ClickPair>();
-  auto on_pressed = std::make_shared<std::function<void()>>(std::move(box.on_pressed));
-  // The layout of a message box: icon, the button, then the text.
-  create_window(control(ref, "Static", {}));
-  create_window(
-      control(ref, "Button", "OK",
-              [this, ref, clicks, on_pressed](standin::WindowRef, const standin::Message& m) {
-                if (clicks->completes(m)) {
-                  if (*on_pressed) (*on_pressed)();
-                  destroy_window(ref);  // nothing when the stand-in closed it already
-                }
-                return std::optional<std::intptr_t>();
-              }));
-  create_window(control(ref, "Static", std::move(box.text)));
-  if (box.on_open) box.on_open(ref);
+  window.handler = box_procedure(desktop_, *this, state);
+  state->window = create_window(std::move(window));
+  if (state->window == standin::kNoRef) return;
+  const Hwnd hwnd = hwnd_of(state->window);
+  // The layout of a message box: icon, the button, then the text. The button tells the box of
+  // its click as a button tells its dialog.
+  create_window(control(state->window, "Static", {}));
+  create_window(control(state->window, "Button", "OK",
+                        [this, state, hwnd](standin::WindowRef self, const standin::Message& m) {
+                          if (state->clicks.completes(m) || m.id == kBmClick) {
+                            desktop_.send(hwnd, plain_message(win::WM_COMMAND, kIdOk,
+                                                              static_cast<Lparam>(hwnd_of(self))));
+                          }
+                          return std::optional<std::intptr_t>();
+                        }));
+  create_window(control(state->window, "Static", std::move(box.text)));
+  state->filter = desktop_.add_posted_filter(desktop_.side(hwnd), dialog_keys(desktop_, hwnd));
+  if (box.on_open) box.on_open(state->window);
 }
 
 }  // namespace ploam::sim

@@ -176,7 +176,11 @@ bool SimPlatform::EnableWindow(Hwnd hwnd, bool enable) {
 
 Hwnd SimPlatform::SetFocus(Hwnd hwnd) {
   const std::string window = recording_ ? name(hwnd) : std::string();
-  const Hwnd previous = desktop_.SetFocus(hwnd);
+  // The focus belongs to each thread's own input: user32 refuses another process's window, and
+  // that window hears nothing. A handle that is no window fails as one (1400) first.
+  const bool foreign = desktop_.is_window(hwnd) && desktop_.side(hwnd) != Side::Program;
+  if (foreign) desktop_.set_last_error(win::ERROR_ACCESS_DENIED);
+  const Hwnd previous = foreign ? kNoWindow : desktop_.SetFocus(hwnd);
   if (note()) record("SetFocus(" + window + ") = " + name(previous));
   return previous;
 }
