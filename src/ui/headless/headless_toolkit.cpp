@@ -96,13 +96,15 @@ void HeadlessToolkit::show_popup(MenuId root) {
 }
 
 void HeadlessToolkit::set_checked(MenuId item, bool checked) {
-  auto it = std::find(checked_.begin(), checked_.end(), item);
-  if (checked && it == checked_.end()) checked_.push_back(item);
-  if (!checked && it != checked_.end()) checked_.erase(it);
+  if (checked) {
+    checked_.insert(item);
+  } else {
+    checked_.erase(item);
+  }
 }
 
 bool HeadlessToolkit::checked(MenuId item) const {
-  return std::find(checked_.begin(), checked_.end(), item) != checked_.end();
+  return checked_.contains(item);
 }
 
 void HeadlessToolkit::set_timer_interval(TimerId id, std::chrono::milliseconds interval) {

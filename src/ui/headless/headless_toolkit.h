@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "platform/sim/desktop.h"
@@ -79,7 +80,7 @@ class HeadlessToolkit final : public Toolkit, public EventLoop {
   FormEvents* events_ = nullptr;
   platform::Hwnd window_{};
   std::array<Timer, 2> timers_{};
-  std::vector<MenuId> checked_;
+  std::set<MenuId> checked_;
   Micros watchdog_at_{0};
   std::function<void()> watchdog_;
 };

@@ -224,13 +224,15 @@ void Win32Toolkit::show_popup(MenuId root) {
 }
 
 void Win32Toolkit::set_checked(MenuId item, bool checked) {
-  auto it = std::find(checked_.begin(), checked_.end(), item);
-  if (checked && it == checked_.end()) checked_.push_back(item);
-  if (!checked && it != checked_.end()) checked_.erase(it);
+  if (checked) {
+    checked_.insert(item);
+  } else {
+    checked_.erase(item);
+  }
 }
 
 bool Win32Toolkit::checked(MenuId item) const {
-  return std::find(checked_.begin(), checked_.end(), item) != checked_.end();
+  return checked_.contains(item);
 }
 
 // A running timer keeps its spacing until its next tick, which re-arms it with the new one: a

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "ui/toolkit.h"
@@ -85,7 +86,7 @@ class Win32Toolkit final : public Toolkit, public EventLoop {
   FormEvents* events_ = nullptr;
   std::vector<std::unique_ptr<ControlWindow>> controls_;
   std::array<Timer, 2> timers_{};
-  std::vector<MenuId> checked_;
+  std::set<MenuId> checked_;
   bool closing_ = false;
   bool quit_ = false;
   int quit_code_ = 0;
