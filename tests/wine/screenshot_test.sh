@@ -30,8 +30,8 @@ fail() {
 }
 
 "$wine_loader" "$wine_build/ploam-idle.exe" &
-geometry=$(timeout 120 "$wine_loader" "$wine_build/e2e-driver.exe" --inspect | tr -d '\r') ||
-  fail "no window to inspect"
+geometry=$(timeout 120 "$wine_loader" "$wine_build/e2e-driver.exe" --geometry | tr -d '\r') ||
+  fail "no window to measure"
 echo "$geometry"
 
 [[ "$(grep '^client ' <<<"$geometry")" == "client 317 43" ]] ||

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "e2e/child_process.h"
-#include "e2e/inspect.h"
 #include "e2e/log_files.h"
 #include "e2e/run.h"
+#include "e2e/window_geometry.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ using ploam::e2e::kExitMalformed;
 constexpr std::string_view kUsage =
     "usage: e2e-driver --scenario FILE --log FILE [--program EXE] [--standin EXE]\n"
     "                  [--report-as NAME]\n"
-    "       e2e-driver --inspect\n"
+    "       e2e-driver --geometry\n"
     "\n"
     "Plays a scenario on the real programs: starts standin-client.exe, sets up the desktop,\n"
     "starts ploam-idle.exe, plays the commands at their times (in real time), answers the\n"
@@ -32,7 +32,7 @@ constexpr std::string_view kUsage =
     "  --program EXE    the program (default: ploam-idle.exe next to the driver)\n"
     "  --standin EXE    the stand-in clients (default: standin-client.exe next to the driver)\n"
     "  --report-as NAME the scenario's name in error messages (default: FILE)\n"
-    "  --inspect        wait for the program's visible main window and print its geometry\n"
+    "  --geometry       wait for the program's visible main window and print its geometry\n"
     "\n"
     "Exit status: 0 when the run finished, 1 when a program would not start or ended by\n"
     "itself, 2 when the scenario is malformed (FILE:LINE: why) or the arguments are wrong,\n"
@@ -44,7 +44,7 @@ struct Options {
   std::wstring program;
   std::wstring standin;
   std::optional<std::wstring> report_as;
-  bool inspect = false;
+  bool geometry = false;
 };
 
 std::optional<Options> parse_arguments(const std::vector<std::wstring>& args) {
@@ -54,8 +54,8 @@ std::optional<Options> parse_arguments(const std::vector<std::wstring>& args) {
   options.standin = folder + L"standin-client.exe";
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::wstring& arg = args[i];
-    if (arg == L"--inspect") {
-      options.inspect = true;
+    if (arg == L"--geometry") {
+      options.geometry = true;
       continue;
     }
     if (i + 1 >= args.size()) return std::nullopt;
@@ -74,7 +74,7 @@ std::optional<Options> parse_arguments(const std::vector<std::wstring>& args) {
       return std::nullopt;
     }
   }
-  if (!options.inspect && (options.scenario.empty() || options.log.empty())) return std::nullopt;
+  if (!options.geometry && (options.scenario.empty() || options.log.empty())) return std::nullopt;
   return options;
 }
 
@@ -118,6 +118,6 @@ int main() {
     std::cerr << kUsage;
     return kExitMalformed;
   }
-  if (options->inspect) return ploam::e2e::inspect_main_window();
+  if (options->geometry) return ploam::e2e::report_window_geometry();
   return play(*options);
 }

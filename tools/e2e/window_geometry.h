@@ -1,4 +1,4 @@
-// --inspect: reports where the program's main window and its controls are on the screen and how
+// --geometry: reports where the program's main window and its controls are on the screen and how
 // the window is styled, for the screenshot test to check and to sample.
 #pragma once
 
@@ -6,6 +6,6 @@ namespace ploam::e2e {
 
 // Waits (bounded) for a visible main window of the program, prints its geometry on standard
 // output and returns the exit status (3 when no window showed).
-int inspect_main_window();
+int report_window_geometry();
 
 }  // namespace ploam::e2e

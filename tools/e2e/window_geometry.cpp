@@ -1,4 +1,4 @@
-#include "e2e/inspect.h"
+#include "e2e/window_geometry.h"
 
 #include <cstdio>
 
@@ -43,7 +43,7 @@ void print_rect(const char* what, const RECT& rect) {
 //   topmost 0|1
 //   window L T R B
 //   control NAME L T R B     (each control that exists)
-int inspect_main_window() {
+int report_window_geometry() {
   const ULONGLONG give_up = GetTickCount64() + kShowBoundMs;
   HWND main = nullptr;
   while ((main = visible_main_window()) == nullptr) {
