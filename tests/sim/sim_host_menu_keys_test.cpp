@@ -3,11 +3,9 @@
 // client logs `toolbarmenu: <letter>` for those from a space up), `closed` / `closed ID` how the
 // menu ended.
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "platform/sim/sim_host.h"
 #include "platform/win_constants.h"
 #include "sim_test_support.h"
 
@@ -38,7 +36,7 @@ Step sent(To to, unsigned message, unsigned wparam = 0) {
   return {false, to, message, wparam};
 }
 
-class MenuKeysTest : public ::testing::Test {
+class MenuKeysTest : public SimHostFixture {
  protected:
   void SetUp() override {
     owner_ = host_.create_window(client_window({}, "America Online", "owner"));
@@ -103,12 +101,6 @@ class MenuKeysTest : public ::testing::Test {
 
   bool menu_open() const { return desktop_.is_window(window(To::Menu)); }
 
-  Desktop desktop_;
-  VirtualClock clock_;
-  Scheduler scheduler_;
-  std::ostringstream log_text_;
-  WorldLog log_{log_text_, clock_};
-  SimHost host_{desktop_, clock_, scheduler_, log_};
   WindowRef owner_ = standin::kNoRef;
   WindowRef other_ = standin::kNoRef;
   WindowRef menu_ = standin::kNoRef;

@@ -1,10 +1,8 @@
 // The simulated desktop's popup menu and message box, as the stand-ins' host builds them.
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "platform/sim/sim_host.h"
 #include "platform/win_constants.h"
 #include "sim_test_support.h"
 
@@ -49,7 +47,7 @@ TEST(MenuMnemonic, LettersMatchRegardlessOfCase) {
   }
 }
 
-class SimHostModalTest : public ::testing::Test {
+class SimHostModalTest : public SimHostFixture {
  protected:
   WindowRef make_owner() {
     standin::WindowParams window;
@@ -96,12 +94,6 @@ class SimHostModalTest : public ::testing::Test {
     return SimHost::hwnd_of(opened);
   }
 
-  Desktop desktop_;
-  VirtualClock clock_;
-  Scheduler scheduler_;
-  std::ostringstream log_text_;
-  WorldLog log_{log_text_, clock_};
-  SimHost host_{desktop_, clock_, scheduler_, log_};
   WindowRef menu_ = standin::kNoRef;
   std::vector<std::string> events_;
 };

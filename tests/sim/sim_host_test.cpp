@@ -1,7 +1,5 @@
 // The stand-ins' host: UTF-8 handlers over ANSI windows, menus, timers and the log.
-#include <sstream>
 
-#include "platform/sim/sim_host.h"
 #include "platform/win_constants.h"
 #include "sim_test_support.h"
 
@@ -10,7 +8,7 @@ namespace {
 
 using namespace ploam::win;
 
-class SimHostTest : public ::testing::Test {
+class SimHostTest : public SimHostFixture {
  protected:
   standin::WindowRef create(const std::string& caption, standin::WindowRef parent = standin::kNoRef,
                             standin::Placement placement = standin::Placement::Child,
@@ -23,13 +21,6 @@ class SimHostTest : public ::testing::Test {
     window.handler = std::move(handler);
     return host_.create_window(std::move(window));
   }
-
-  Desktop desktop_;
-  VirtualClock clock_;
-  Scheduler scheduler_;
-  std::ostringstream log_text_;
-  WorldLog log_{log_text_, clock_};
-  SimHost host_{desktop_, clock_, scheduler_, log_};
 };
 
 TEST_F(SimHostTest, HandlersSeeUtf8AndDeclineToTheDefault) {

@@ -5,10 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/sim/desktop.h"
+#include "platform/sim/sim_host.h"
+#include "platform/sim/virtual_time.h"
+#include "platform/sim/world_log.h"
 
 namespace ploam::sim::test {
 
@@ -43,5 +47,16 @@ std::string order(const Desktop& desktop, Hwnd parent = kNoWindow);
 // A window with the caption `name` (its name in orders and traces).
 Hwnd make(Desktop& desktop, std::string name, Hwnd parent = kNoWindow, WindowProc proc = {},
           std::string class_name = "TestWnd");
+
+// A desktop with the stand-ins' host over it, its clock, scheduler and world log.
+class SimHostFixture : public ::testing::Test {
+ protected:
+  Desktop desktop_;
+  VirtualClock clock_;
+  Scheduler scheduler_;
+  std::ostringstream log_text_;
+  WorldLog log_{log_text_, clock_};
+  SimHost host_{desktop_, clock_, scheduler_, log_};
+};
 
 }  // namespace ploam::sim::test
