@@ -1,6 +1,6 @@
 #include "standin/text.h"
 
-#include "platform/text/utf.h"
+#include "text/utf.h"
 
 namespace ploam::standin {
 

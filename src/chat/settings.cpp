@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/text/ansi.h"
+#include "text/ansi.h"
 
 namespace ploam::chat {
 

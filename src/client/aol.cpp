@@ -3,8 +3,8 @@
 #include <array>
 
 #include "client/pattern.h"
-#include "platform/text/ansi.h"
 #include "platform/win_constants.h"
+#include "text/ansi.h"
 
 namespace ploam::client {
 

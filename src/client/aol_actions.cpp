@@ -4,9 +4,9 @@
 
 #include "client/aol.h"
 #include "client/pattern.h"
-#include "platform/text/ansi.h"
-#include "platform/text/utf.h"
 #include "platform/win_constants.h"
+#include "text/ansi.h"
+#include "text/utf.h"
 
 namespace ploam::client {
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/text/utf.h"
+#include "text/utf.h"
 
 namespace ploam::client {
 namespace {

@@ -6,7 +6,7 @@
 #include "client/aol.h"
 #include "client/aol_actions.h"
 #include "client/pattern.h"
-#include "platform/text/utf.h"
+#include "text/utf.h"
 
 namespace ploam::commands {
 

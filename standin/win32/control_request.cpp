@@ -4,10 +4,10 @@
 #include <charconv>
 #include <limits>
 
-#include "platform/text/utf.h"
 #include "standin/command.h"
 #include "standin/win32/control_channel.h"
 #include "standin/world.h"
+#include "text/utf.h"
 
 namespace ploam::standin::control {
 

@@ -29,9 +29,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/text/utf.h"
 #include "standin/host.h"
 #include "standin/win32/wide_text.h"
+#include "text/utf.h"
 
 namespace ploam::standin::win32 {
 

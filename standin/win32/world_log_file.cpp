@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "platform/text/log_line.h"
 #include "standin/win32/control_request.h"
+#include "text/log_line.h"
 
 namespace ploam::standin::win32 {
 

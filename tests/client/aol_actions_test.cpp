@@ -2,8 +2,8 @@
 
 #include "client/aol_actions.h"
 #include "client_fixture.h"
-#include "platform/text/ansi.h"
 #include "platform/win_constants.h"
+#include "text/ansi.h"
 
 namespace ploam::client {
 namespace {

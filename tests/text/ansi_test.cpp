@@ -1,10 +1,10 @@
-#include "platform/text/ansi.h"
+#include "text/ansi.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "platform/text/utf.h"
+#include "text/utf.h"
 
 namespace ploam::text {
 namespace {

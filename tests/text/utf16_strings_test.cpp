@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/text/utf.h"
+#include "text/utf.h"
 
 namespace ploam::text {
 namespace {

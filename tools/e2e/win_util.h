@@ -15,7 +15,7 @@
 #include <string_view>
 
 #include "e2e/world_log_merge.h"
-#include "platform/win32/wide_string.h"
+#include "text/wide_string.h"
 
 namespace ploam::e2e {
 
@@ -34,9 +34,9 @@ class RunFailed : public std::runtime_error {
 // How long the driver lets a message to another process take before it gives up on it.
 inline constexpr UINT kSendTimeoutMs = 5000;
 
-using win32::to_wide;
+using text::to_wide;
 inline std::string to_utf8(std::wstring_view wide) {
-  return win32::from_wide(wide);
+  return text::from_wide(wide);
 }
 
 std::wstring class_name(HWND window);

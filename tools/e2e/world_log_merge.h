@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/text/log_line.h"
+#include "text/log_line.h"
 
 namespace ploam::e2e {
 

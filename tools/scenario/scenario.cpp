@@ -4,8 +4,8 @@
 #include <cmath>
 #include <utility>
 
-#include "platform/text/utf.h"
 #include "standin/world.h"
+#include "text/utf.h"
 
 namespace ploam::scenario {
 

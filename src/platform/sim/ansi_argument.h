@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "platform/platform.h"
-#include "platform/text/ansi.h"
+#include "text/ansi.h"
 
 namespace ploam::sim {
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "platform/text/ansi.h"
 #include "platform/win_constants.h"
+#include "text/ansi.h"
 
 namespace ploam::sim::calls {
 

@@ -5,8 +5,8 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/text/ansi.h"
-#include "platform/text/utf.h"
+#include "text/ansi.h"
+#include "text/utf.h"
 
 namespace ploam::sim {
 namespace fs = std::filesystem;

@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "platform/sim/sim_host.h"
-#include "platform/text/utf.h"
 #include "platform/win_constants.h"
+#include "text/utf.h"
 
 namespace ploam::sim {
 

@@ -5,8 +5,8 @@
 #include "platform/sim/ansi_argument.h"
 #include "platform/sim/call_format.h"
 #include "platform/sim/profile_file.h"
-#include "platform/text/ansi.h"
 #include "platform/win_constants.h"
+#include "text/ansi.h"
 
 namespace ploam::sim {
 

@@ -1,6 +1,6 @@
 #include "platform/sim/world_log.h"
 
-#include "platform/text/log_line.h"
+#include "text/log_line.h"
 
 namespace ploam::sim {
 

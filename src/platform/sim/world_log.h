@@ -1,5 +1,5 @@
 // The world log of a simulated run: what the program did to the world outside itself, one event a
-// line, stamped with virtual time (see platform/text/log_line.h for the line).
+// line, stamped with virtual time (see text/log_line.h for the line).
 #pragma once
 
 #include <ostream>

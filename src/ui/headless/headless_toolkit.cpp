@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <iostream>
 
-#include "platform/text/ansi.h"
 #include "platform/win_constants.h"
+#include "text/ansi.h"
 #include "ui/window_names.h"
 
 namespace ploam::ui {

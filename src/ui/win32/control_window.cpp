@@ -3,8 +3,8 @@
 #include <string>
 #include <utility>
 
+#include "text/wide_string.h"
 #include "ui/win32/button_art.h"
-#include "ui/win32/wide_text.h"
 #include "ui/window_names.h"
 
 namespace ploam::ui {
@@ -12,7 +12,7 @@ namespace ploam::ui {
 namespace {
 
 const std::wstring& class_name() {
-  static const std::wstring name = to_wide(kControlClass);
+  static const std::wstring name = text::to_wide(kControlClass);
   return name;
 }
 

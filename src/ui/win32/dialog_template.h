@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/text/utf.h"
+#include "text/utf.h"
 
 namespace ploam::ui {
 

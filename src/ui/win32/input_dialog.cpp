@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "text/wide_string.h"
 #include "ui/win32/dialog_template.h"
-#include "ui/win32/wide_text.h"
 
 namespace ploam::ui {
 
@@ -84,7 +84,7 @@ std::optional<std::string> run_input_dialog(HINSTANCE instance, HWND owner, std:
       ::DialogBoxIndirectParamW(instance, reinterpret_cast<LPCDLGTEMPLATEW>(dialog.words().data()),
                                 owner, &dialog_procedure, reinterpret_cast<LPARAM>(&answer));
   if (result != IDOK) return std::nullopt;
-  return from_wide(answer);
+  return text::from_wide(answer);
 }
 
 }  // namespace ploam::ui

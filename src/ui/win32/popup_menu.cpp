@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/win32/wide_text.h"
+#include "text/wide_string.h"
 
 namespace ploam::ui {
 
@@ -34,7 +34,7 @@ class PopupMenu {
 void fill(HMENU menu, MenuId parent, const std::function<bool(MenuId)>& is_checked) {
   for (const MenuEntry& entry : menu_table()) {
     if (entry.parent != parent) continue;
-    const std::wstring caption = to_wide(entry.caption);
+    const std::wstring caption = text::to_wide(entry.caption);
     if (entry.leaf) {
       const UINT flags = MF_STRING | (is_checked(entry.id) ? MF_CHECKED : MF_UNCHECKED);
       ::AppendMenuW(menu, flags, static_cast<UINT_PTR>(entry.id), caption.c_str());

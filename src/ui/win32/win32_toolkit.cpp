@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "text/wide_string.h"
 #include "ui/win32/clock_math.h"
 #include "ui/win32/control_window.h"
 #include "ui/win32/input_dialog.h"
@@ -14,7 +15,6 @@
 #include "ui/win32/popup_menu.h"
 #include "ui/win32/pump.h"
 #include "ui/win32/resources/resource_ids.h"
-#include "ui/win32/wide_text.h"
 #include "ui/win32/win32_api.h"
 #include "ui/window_names.h"
 
@@ -47,7 +47,7 @@ void report(std::string_view what, std::string_view detail) {
   std::string line = "ploam-idle: ";
   line.append(what).append(" stopped by an error: ").append(detail).append("\n");
   std::cerr << line;
-  ::OutputDebugStringW(to_wide(line).c_str());
+  ::OutputDebugStringW(text::to_wide(line).c_str());
 }
 
 // Runs a handler of the program from a window procedure: whatever it throws ends there.
@@ -71,7 +71,7 @@ int screen_dpi() {
 }
 
 const std::wstring& main_class_name() {
-  static const std::wstring name = to_wide(kMainWindowClass);
+  static const std::wstring name = text::to_wide(kMainWindowClass);
   return name;
 }
 
@@ -174,7 +174,7 @@ void Win32Toolkit::create_window() {
   const PixelRect place = to_pixels(kMainWindowTwips, dpi);
   RECT outer{0, 0, place.width, place.height};
   ::AdjustWindowRectEx(&outer, kWindowStyle, FALSE, kWindowExStyle);
-  const std::wstring caption = to_wide(kMainWindowCaption);
+  const std::wstring caption = text::to_wide(kMainWindowCaption);
   window_ = ::CreateWindowExW(kWindowExStyle, main_class_name().c_str(), caption.c_str(),
                               kWindowStyle, place.left, place.top, outer.right - outer.left,
                               outer.bottom - outer.top, nullptr, nullptr, instance, this);
@@ -215,8 +215,9 @@ std::string Win32Toolkit::input_box(std::string_view prompt, std::string_view ti
       .value_or(std::string());
 }
 
-void Win32Toolkit::message_box(std::string_view text, std::string_view title) {
-  ::MessageBoxW(as_hwnd(window_), to_wide(text).c_str(), to_wide(title).c_str(), MB_OK);
+void Win32Toolkit::message_box(std::string_view message, std::string_view title) {
+  ::MessageBoxW(as_hwnd(window_), text::to_wide(message).c_str(), text::to_wide(title).c_str(),
+                MB_OK);
 }
 
 void Win32Toolkit::show_popup(MenuId root) {

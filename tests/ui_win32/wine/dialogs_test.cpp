@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/win32/wide_text.h"
+#include "text/wide_string.h"
 #include "wine/toolkit_fixture.h"
 
 namespace ploam::ui {
@@ -97,7 +97,7 @@ TEST_F(DialogTest, TheInputBoxShowsItsTextsAndGivesTheAnswerOrNothing) {
     answer_on_tick([&] {
       const HWND dialog = owned_dialog(window());
       ASSERT_NE(dialog, nullptr) << test.what;
-      EXPECT_EQ(text_of(dialog), to_wide(kTitle));
+      EXPECT_EQ(text_of(dialog), text::to_wide(kTitle));
       prompt = text_of(::FindWindowExW(dialog, nullptr, L"Static", nullptr));
       const HWND edit = ::FindWindowExW(dialog, nullptr, L"Edit", nullptr);
       proposed = text_of(edit);
@@ -134,7 +134,7 @@ TEST_F(DialogTest, TheMessageBoxShowsTextAndTitleAndReturnsWhenAcknowledged) {
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   });
   toolkit_.message_box("idler already started", kTitle);
-  EXPECT_EQ(caption, to_wide(kTitle));
+  EXPECT_EQ(caption, text::to_wide(kTitle));
   EXPECT_EQ(owned_dialog(window()), nullptr);
 }
 

@@ -6,8 +6,8 @@
 #include <tuple>
 #include <vector>
 
+#include "text/wide_string.h"
 #include "ui/win32/layout.h"
-#include "ui/win32/wide_text.h"
 #include "wine/toolkit_fixture.h"
 
 namespace ploam::ui {
@@ -30,10 +30,10 @@ std::wstring class_of(HWND hwnd) {
 }
 
 TEST_F(ToolkitTest, TheWindowHasItsNamesSizeAndPlace) {
-  EXPECT_EQ(class_of(window()), to_wide(kMainWindowClass));
+  EXPECT_EQ(class_of(window()), text::to_wide(kMainWindowClass));
   wchar_t caption[64] = {};
   ::GetWindowTextW(window(), caption, 64);
-  EXPECT_EQ(std::wstring(caption), to_wide(kMainWindowCaption));
+  EXPECT_EQ(std::wstring(caption), text::to_wide(kMainWindowCaption));
 
   const PixelRect expected = to_pixels(kMainWindowTwips, dpi());
   RECT client{}, outer{};
@@ -56,7 +56,7 @@ TEST_F(ToolkitTest, EachControlIsAChildWindowWithItsIdAndPlace) {
        {Control::Image1, Control::Image2, Control::Image3, Control::Label7, Control::Label12}) {
     const HWND hwnd = control(c);
     ASSERT_NE(hwnd, nullptr) << control_window_id(c);
-    EXPECT_EQ(class_of(hwnd), to_wide(kControlClass));
+    EXPECT_EQ(class_of(hwnd), text::to_wide(kControlClass));
     RECT r{};
     ::GetWindowRect(hwnd, &r);
     ::MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&r), 2);

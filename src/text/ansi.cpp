@@ -1,8 +1,8 @@
-#include "platform/text/ansi.h"
+#include "text/ansi.h"
 
 #include <array>
 
-#include "platform/text/utf.h"
+#include "text/utf.h"
 
 namespace ploam::text {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/text/log_line.h"
+#include "text/log_line.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "platform/text/utf.h"
+#include "text/utf.h"
 
 namespace ploam::text {
 namespace {

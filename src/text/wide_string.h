@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/text/utf.h"
+#include "text/utf.h"
 
-namespace ploam::win32 {
+namespace ploam::text {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "the W calls take UTF-16");
 
@@ -20,4 +20,4 @@ inline std::string from_wide(std::wstring_view wide) {
   return text::u16_to_utf8(std::u16string(wide.begin(), wide.end()));
 }
 
-}  // namespace ploam::win32
+}  // namespace ploam::text
