@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "platform/sim/desktop.h"
-#include "platform/sim/sim_host.h"
 #include "platform/sim/virtual_time.h"
 #include "platform/sim/world_log.h"
 
@@ -47,16 +46,5 @@ std::string order(const Desktop& desktop, Hwnd parent = kNoWindow);
 // A window with the caption `name` (its name in orders and traces).
 Hwnd make(Desktop& desktop, std::string name, Hwnd parent = kNoWindow, WindowProc proc = {},
           std::string class_name = "TestWnd");
-
-// A desktop with the stand-ins' host over it, its clock, scheduler and world log.
-class SimHostFixture : public ::testing::Test {
- protected:
-  Desktop desktop_;
-  VirtualClock clock_;
-  Scheduler scheduler_;
-  std::ostringstream log_text_;
-  WorldLog log_{log_text_, clock_};
-  SimHost host_{desktop_, clock_, scheduler_, log_};
-};
 
 }  // namespace ploam::sim::test

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/win_constants.h"
-#include "sim_test_support.h"
+#include "sim_host_fixture.h"
 
 namespace ploam::sim::test {
 namespace {

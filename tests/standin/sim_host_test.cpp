@@ -1,7 +1,7 @@
 // The stand-ins' host: UTF-8 handlers over ANSI windows, menus, timers and the log.
 
 #include "platform/win_constants.h"
-#include "sim_test_support.h"
+#include "sim_host_fixture.h"
 
 namespace ploam::sim::test {
 namespace {

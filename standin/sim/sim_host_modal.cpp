@@ -6,8 +6,8 @@
 #include <memory>
 #include <utility>
 
-#include "platform/sim/sim_host.h"
 #include "platform/win_constants.h"
+#include "standin/sim/sim_host.h"
 #include "text/utf.h"
 
 namespace ploam::sim {

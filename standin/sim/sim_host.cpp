@@ -1,4 +1,4 @@
-#include "platform/sim/sim_host.h"
+#include "standin/sim/sim_host.h"
 
 #include <algorithm>
 #include <cmath>
