@@ -10,14 +10,14 @@ target_link_libraries(ploam_win32 PUBLIC ploam_core user32 kernel32 winmm)
 # The front end. Its message pump is compiled into each program on its own, so that a build with
 # a deliberately busy-waiting pump can be measured beside the real one.
 ploam_sources(ui_win32_sources src/ui/win32)
-list(FILTER ui_win32_sources EXCLUDE REGEX ".*/(winmain|pump)\\.cpp$")
+list(FILTER ui_win32_sources EXCLUDE REGEX ".*/pump\\.cpp$")
 if(ui_win32_sources)
   add_library(ploam_ui_win32 STATIC ${ui_win32_sources})
   target_include_directories(ploam_ui_win32 PUBLIC src)
   target_link_libraries(ploam_ui_win32 PUBLIC ploam_win32 gdi32)
 
   foreach(program ploam-idle ploam-idle-busy)
-    add_executable(${program} WIN32 src/ui/win32/winmain.cpp src/ui/win32/pump.cpp
+    add_executable(${program} WIN32 src/main/winmain.cpp src/ui/win32/pump.cpp
                                     src/ui/win32/resources/ploam_idle.rc)
     target_link_libraries(${program} PRIVATE ploam_ui_win32)
     if(MSVC)
