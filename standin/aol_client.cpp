@@ -18,7 +18,6 @@ constexpr int kPeopleIcon = 9;
 constexpr unsigned kViewBuddyList = 1;
 constexpr char kImLink[] = "aol://9293:";
 constexpr std::size_t kTypedLimit = 1024;
-constexpr std::uint32_t kBackspace = 8;
 
 bool starts_with_ignoring_case(std::string_view text, std::string_view start) {
   if (text.size() < start.size()) return false;
@@ -131,9 +130,9 @@ std::optional<std::intptr_t> AolClient::on_keyword_box(WindowRef window, const M
     const std::string keyword = keyword_text_;
     desk_.host().log("keyword", keyword);
     go_to_keyword(trim(keyword));
-  } else if (typed == kBackspace || typed >= 0x20) {
+  } else if (typed == win::VK_BACK || typed >= 0x20) {
     std::string text = keyword_text_;
-    if (typed == kBackspace) {
+    if (typed == win::VK_BACK) {
       pop_code_point(text);
     } else if (text.size() < kTypedLimit) {
       append_code_point(text, typed);

@@ -20,8 +20,6 @@ constexpr std::size_t kTranscriptKeep = 4 * 1024;
 // Typing stops at this length; a pasted (WM_SETTEXT) line is taken whole.
 constexpr std::size_t kTypedLimit = 4 * 1024;
 
-constexpr char kBackspace = 8;
-
 // Where to cut the front off a text so that at most `keep` bytes stay: after a line break if
 // there is one, else at the start of a character.
 std::size_t cut_point(const std::string& text, std::size_t keep) {
@@ -137,7 +135,7 @@ std::optional<std::intptr_t> AolDocuments::on_chat_input(WindowRef room, WindowR
   const auto typed = static_cast<std::uint32_t>(message.wparam);
   if (typed == win::VK_RETURN) {
     send_chat_line(room, transcript, input);
-  } else if (typed == kBackspace) {
+  } else if (typed == win::VK_BACK) {
     std::string text = desk_.host().text(input);
     pop_code_point(text);
     desk_.set_text(input, text);

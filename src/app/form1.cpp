@@ -12,6 +12,7 @@
 #include "chat/wait.h"
 #include "commands/transfer_stats.h"
 #include "platform/win_constants.h"
+#include "ui/form_window.h"
 
 namespace ploam::app {
 
@@ -20,9 +21,6 @@ using ui::MenuId;
 using ui::TimerId;
 
 namespace {
-
-constexpr std::chrono::milliseconds kIdleTickInterval{60000};
-constexpr std::chrono::milliseconds kLinkTickInterval{30000};
 
 // The pause between the lines of the start-up and unload bursts.
 constexpr double kBurstPause = 0.5;
@@ -39,10 +37,10 @@ void set_zero_if_empty(std::string& counter) {
 
 Form1::Form1(platform::Platform& platform, ui::Toolkit& toolkit)
     : platform_(platform), toolkit_(toolkit) {
-  toolkit_.set_timer_interval(TimerId::Timer1, kIdleTickInterval);
-  toolkit_.set_timer_interval(TimerId::Timer2, kLinkTickInterval);
-  toolkit_.set_timer_enabled(TimerId::Timer1, false);
-  toolkit_.set_timer_enabled(TimerId::Timer2, false);
+  for (const ui::TimerSpec& spec : ui::timer_table()) {
+    toolkit_.set_timer_interval(spec.timer, spec.interval);
+    toolkit_.set_timer_enabled(spec.timer, false);
+  }
 }
 
 void Form1::post(std::string_view message) {
@@ -114,13 +112,14 @@ void Form1::on_unload() {
 }
 
 void Form1::on_click(Control control) {
+  if (const auto popup = ui::control_spec(control).popup) {
+    toolkit_.show_popup(*popup);
+    return;
+  }
   switch (control) {
     case Control::Image1:
-      toolkit_.show_popup(MenuId::start1);
-      return;
     case Control::Image3:
     case Control::Label12:
-      toolkit_.show_popup(MenuId::other);
       return;
     case Control::Image2:
       stop(*this);

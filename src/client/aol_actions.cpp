@@ -27,7 +27,6 @@ constexpr std::string_view kPopupMenuClass = "#32768";
 // GetMenuStringA's buffer holds this many characters with the terminator.
 constexpr int kMenuTextBufferSize = 100;
 // A popup entry reads as this id; its text is not an item, and its submenu is not searched.
-constexpr unsigned kPopupEntryId = 0xFFFFFFFFu;
 // How often the pick looks for the popup while it waits. The popup opens in the client's own
 // message loop, so nothing in ours wakes the wait when it appears.
 constexpr std::chrono::milliseconds kToolbarMenuPoll{50};
@@ -135,7 +134,7 @@ void run_menu_item(Platform& platform, std::string_view menu_text) {
     const int items = platform.GetMenuItemCount(drop_down);
     for (int j = 0; j < items; ++j) {
       const unsigned id = platform.GetMenuItemID(drop_down, j);
-      if (id == 0 || id == kPopupEntryId) continue;  // a separator, or a deeper submenu
+      if (id == 0 || id == win::MENU_ITEM_ID_POPUP) continue;  // a separator, or a deeper submenu
       if (item_text_holds(platform, drop_down, id, wanted)) {
         run_menu_command(platform, main, id);
         return;

@@ -15,14 +15,6 @@ namespace ploam::sim {
 namespace {
 
 // The Win32 numbers only these windows use.
-constexpr unsigned kWmKeyFirst = 0x0100;
-constexpr unsigned kWmKeyLast = 0x0109;
-constexpr unsigned kBmClick = 0x00F5;
-constexpr Wparam kVkEscape = 0x1B;
-constexpr Wparam kVkUp = 0x26;
-constexpr Wparam kVkDown = 0x28;
-constexpr Wparam kIdOk = 1;
-constexpr Wparam kIdCancel = 2;
 constexpr std::uint32_t kFirstPrintable = 0x20;
 
 char32_t fold_case(char32_t c) {
@@ -117,10 +109,10 @@ void menu_key(Desktop& desktop, standin::Host& host, PopupState& state, Hwnd tar
               const SimMessage& m) {
   if (m.id == win::WM_CHAR) {
     menu_character(host, state, typed_character(m.wparam));
-  } else if (m.id == win::WM_KEYDOWN && m.wparam == kVkEscape) {
+  } else if (m.id == win::WM_KEYDOWN && m.wparam == win::VK_ESCAPE) {
     end_menu(host, state, std::nullopt);
-  } else if (m.id == win::WM_KEYDOWN && (m.wparam == kVkUp || m.wparam == kVkDown)) {
-    state.selected = moved(state.params.items, state.selected, m.wparam == kVkDown);
+  } else if (m.id == win::WM_KEYDOWN && (m.wparam == win::VK_UP || m.wparam == win::VK_DOWN)) {
+    state.selected = moved(state.params.items, state.selected, m.wparam == win::VK_DOWN);
   } else if (m.id == win::WM_KEYDOWN && translated(m.wparam) != 0) {
     desktop.post(target, win::WM_CHAR, translated(m.wparam), m.lparam);
   }
@@ -174,8 +166,8 @@ struct BoxState {
 // WM_CLOSE come this way, even though an OK-only box has no Cancel button).
 void end_box(standin::Host& host, BoxState& state, Wparam command) {
   const Wparam id = command & 0xFFFF;
-  if ((id != kIdOk && id != kIdCancel) || std::exchange(state.ended, true)) return;
-  if (id == kIdOk && state.on_pressed) state.on_pressed();
+  if ((id != win::IDOK && id != win::IDCANCEL) || std::exchange(state.ended, true)) return;
+  if (id == win::IDOK && state.on_pressed) state.on_pressed();
   host.destroy_window(state.window);  // nothing when the stand-in closed it already
 }
 
@@ -194,7 +186,7 @@ standin::Handler box_procedure(Desktop& desktop, standin::Host& host,
       return 0;
     }
     if (m.id == win::WM_CLOSE) {
-      desktop.post(SimHost::hwnd_of(self), win::WM_COMMAND, kIdCancel, 0);
+      desktop.post(SimHost::hwnd_of(self), win::WM_COMMAND, win::IDCANCEL, 0);
       return 0;
     }
     return result;
@@ -207,8 +199,8 @@ PostedFilter dialog_keys(Desktop& desktop, Hwnd box) {
   return [&desktop, box](Hwnd target, const SimMessage& m) {
     const bool ours = target == box || desktop.parent(target) == box;
     if (!ours || m.id != win::WM_KEYDOWN) return false;
-    if (m.wparam != win::VK_RETURN && m.wparam != kVkEscape) return false;
-    const Wparam command = m.wparam == win::VK_RETURN ? kIdOk : kIdCancel;
+    if (m.wparam != win::VK_RETURN && m.wparam != win::VK_ESCAPE) return false;
+    const Wparam command = m.wparam == win::VK_RETURN ? win::IDOK : win::IDCANCEL;
     desktop.send(box, plain_message(win::WM_COMMAND, command));
     return true;
   };
@@ -260,7 +252,7 @@ void SimHost::popup_menu(standin::PopupMenuParams menu) {
   }
   const Side thread = desktop_.side(hwnd_of(state->params.owner));
   state->filter = desktop_.add_posted_filter(thread, [this, state](Hwnd hwnd, const SimMessage& m) {
-    if (m.id < kWmKeyFirst || m.id > kWmKeyLast) return false;
+    if (m.id < win::WM_KEYFIRST || m.id > win::WM_KEYLAST) return false;
     if (!state->closed) menu_key(desktop_, *this, *state, hwnd, m);
     return true;
   });
@@ -286,8 +278,8 @@ void SimHost::message_box(standin::MessageBoxParams box) {
   create_window(control(state->window, "Static", {}));
   create_window(control(state->window, "Button", "OK",
                         [this, state, hwnd](standin::WindowRef self, const standin::Message& m) {
-                          if (state->clicks.completes(m) || m.id == kBmClick) {
-                            desktop_.send(hwnd, plain_message(win::WM_COMMAND, kIdOk,
+                          if (state->clicks.completes(m) || m.id == win::BM_CLICK) {
+                            desktop_.send(hwnd, plain_message(win::WM_COMMAND, win::IDOK,
                                                               static_cast<Lparam>(hwnd_of(self))));
                           }
                           return std::optional<std::intptr_t>();

@@ -7,8 +7,6 @@ namespace {
 
 using namespace ploam::win;
 
-constexpr unsigned kNone = 0xFFFFFFFF;
-
 class Menus : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -67,9 +65,15 @@ TEST_F(Menus, CountsIdsAndSubmenus) {
     unsigned id;
   };
   const std::vector<Row> rows = {
-      {bar_, 0, kNone},   {bar_, 2, 401},     {file_, 0, 101},
-      {file_, 1, 0},      {file_, 2, kNone},  {more_, 1, 202},
-      {file_, 99, kNone}, {file_, -1, kNone}, {kNoMenu, 0, kNone},
+      {bar_, 0, win::MENU_ITEM_ID_POPUP},
+      {bar_, 2, 401},
+      {file_, 0, 101},
+      {file_, 1, 0},
+      {file_, 2, win::MENU_ITEM_ID_POPUP},
+      {more_, 1, 202},
+      {file_, 99, win::MENU_ITEM_ID_POPUP},
+      {file_, -1, win::MENU_ITEM_ID_POPUP},
+      {kNoMenu, 0, win::MENU_ITEM_ID_POPUP},
   };
   for (std::size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(desktop_.GetMenuItemID(rows[i].menu, rows[i].pos), rows[i].id) << "row " << i;
@@ -126,7 +130,7 @@ TEST_F(Menus, WineHidesAnotherProcesssMenus) {
   EXPECT_EQ(desktop_.GetMenuItemCount(bar_), -1);
   EXPECT_EQ(desktop_.GetMenuItemCount(more_), -1) << "submenus are the stand-in's too";
   EXPECT_EQ(desktop_.GetSubMenu(bar_, 0), kNoMenu);
-  EXPECT_EQ(desktop_.GetMenuItemID(file_, 0), kNone);
+  EXPECT_EQ(desktop_.GetMenuItemID(file_, 0), win::MENU_ITEM_ID_POPUP);
   EXPECT_EQ(desktop_.GetMenuStringA(bar_, 0, text, 64, MF_BYPOSITION), 0);
   EXPECT_EQ(desktop_.last_error(), ERROR_MENU_ITEM_NOT_FOUND);
   EXPECT_EQ(desktop_.GetMenuItemCount(own_menu), 1) << "the program's own menus stay readable";

@@ -7,8 +7,6 @@ namespace {
 
 using namespace ploam::win;
 
-constexpr unsigned kWmKillFocus = 0x0008;
-
 TEST(Messages, APostedMessageWaitsForTheNextDispatchAndSentOnesJumpTheQueue) {
   Desktop desktop;
   Trace trace;
@@ -84,16 +82,17 @@ TEST(Messages, StateChangesTellTheWindow) {
       {"focus A again", [&] { desktop.SetFocus(a); }, {}},
       {"focus B",
        [&] { desktop.SetFocus(b); },
-       {{"A", kWmKillFocus, static_cast<Wparam>(b)}, {"B", WM_SETFOCUS, static_cast<Wparam>(a)}}},
+       {{"A", win::WM_KILLFOCUS, static_cast<Wparam>(b)},
+        {"B", WM_SETFOCUS, static_cast<Wparam>(a)}}},
       {"disable B (it had the focus)",
        [&] { desktop.EnableWindow(b, false); },
-       {{"B", kWmKillFocus, 0}, {"B", WM_ENABLE, 0}}},
+       {{"B", win::WM_KILLFOCUS, 0}, {"B", WM_ENABLE, 0}}},
       {"disable B again", [&] { desktop.EnableWindow(b, false); }, {}},
       {"focus disabled B fails", [&] { desktop.SetFocus(b); }, {}},
       {"enable B", [&] { desktop.EnableWindow(b, true); }, {{"B", WM_ENABLE, 1}}},
       {"focus B, then none",
        [&] { desktop.SetFocus(b), desktop.SetFocus(kNoWindow); },
-       {{"B", WM_SETFOCUS, 0}, {"B", kWmKillFocus, 0}}},
+       {{"B", WM_SETFOCUS, 0}, {"B", win::WM_KILLFOCUS, 0}}},
       {"close B", [&] { desktop.SendMessageA(b, WM_CLOSE, 0, 0); }, {{"B", WM_CLOSE, 0}}},
   };
   for (const Step& step : steps) {

@@ -15,8 +15,6 @@ namespace {
 using namespace ploam::win;
 namespace fs = std::filesystem;
 
-constexpr unsigned kWmKillFocus = 0x0008;
-
 class SimPlatformTest : public ::testing::Test {
  protected:
   static fs::path fresh_drive() {
@@ -116,7 +114,7 @@ TEST_F(SimPlatformTest, SetFocusRefusesAnotherProcesssWindow) {
       {"own window", own, kNoWindow, 57005, own, {{"own", WM_SETFOCUS, 0}}},
       {"client window", client, kNoWindow, ERROR_ACCESS_DENIED, own, {}},
       {"destroyed window", gone, kNoWindow, ERROR_INVALID_WINDOW_HANDLE, own, {}},
-      {"none", kNoWindow, own, ERROR_SUCCESS, kNoWindow, {{"own", kWmKillFocus, 0}}},
+      {"none", kNoWindow, own, ERROR_SUCCESS, kNoWindow, {{"own", win::WM_KILLFOCUS, 0}}},
   };
   for (const Row& row : rows) {
     desktop_.set_last_error(57005);

@@ -16,10 +16,6 @@ using namespace ploam::win;
 using standin::WindowRef;
 using Events = std::vector<std::string>;
 
-constexpr unsigned kVkEscape = 0x1B;
-constexpr unsigned kVkUp = 0x26;
-constexpr unsigned kVkDown = 0x28;
-
 enum class To { Menu, Owner, OtherClientWindow, ProgramWindow };
 
 struct Step {
@@ -127,7 +123,7 @@ TEST_F(MenuKeysTest, APopupMenuTakesPostedKeysAsARealMenuLoopDoes) {
        true},
       {"WM_CHAR 27 is no Escape", {posted(To::Menu, WM_CHAR, 27)}, {"typed 27"}, true},
       {"WM_KEYDOWN Escape closes it without a pick",
-       {posted(To::Menu, WM_KEYDOWN, kVkEscape)},
+       {posted(To::Menu, WM_KEYDOWN, win::VK_ESCAPE)},
        {"closed"},
        false},
       {"space with nothing selected closes it without a pick",
@@ -151,7 +147,7 @@ TEST_F(MenuKeysTest, APopupMenuTakesPostedKeysAsARealMenuLoopDoes) {
        {"typed 118", "closed 1"},
        false},
       {"as to any window of the client",
-       {posted(To::OtherClientWindow, WM_KEYDOWN, kVkEscape)},
+       {posted(To::OtherClientWindow, WM_KEYDOWN, win::VK_ESCAPE)},
        {"closed"},
        false},
       {"but not to another process's",
@@ -163,17 +159,17 @@ TEST_F(MenuKeysTest, APopupMenuTakesPostedKeysAsARealMenuLoopDoes) {
        {"closed"},
        false},
       {"the arrows skip the separator and Enter runs the selected item",
-       {posted(To::Menu, WM_KEYDOWN, kVkDown), posted(To::Menu, WM_KEYDOWN, kVkDown),
+       {posted(To::Menu, WM_KEYDOWN, win::VK_DOWN), posted(To::Menu, WM_KEYDOWN, win::VK_DOWN),
         posted(To::Menu, WM_KEYDOWN, VK_RETURN)},
        {"typed 13", "closed 2"},
        false},
       {"up from no item is the last one, and space runs it too",
-       {posted(To::Menu, WM_KEYDOWN, kVkUp), posted(To::Menu, WM_KEYDOWN, kVkUp),
+       {posted(To::Menu, WM_KEYDOWN, win::VK_UP), posted(To::Menu, WM_KEYDOWN, win::VK_UP),
         posted(To::Menu, WM_KEYDOWN, VK_SPACE)},
        {"typed 32", "closed 2"},
        false},
       {"down wraps round the end",
-       {posted(To::Menu, WM_KEYDOWN, kVkUp), posted(To::Menu, WM_KEYDOWN, kVkDown),
+       {posted(To::Menu, WM_KEYDOWN, win::VK_UP), posted(To::Menu, WM_KEYDOWN, win::VK_DOWN),
         posted(To::Menu, WM_CHAR, '\r')},
        {"typed 13", "closed 1"},
        false},

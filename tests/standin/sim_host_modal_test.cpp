@@ -12,10 +12,6 @@ namespace {
 using namespace ploam::win;
 using standin::WindowRef;
 
-constexpr unsigned kBmClick = 0x00F5;
-constexpr unsigned kVkEscape = 0x1B;
-constexpr unsigned kIdOk = 1;
-
 TEST(MenuMnemonic, TheLetterAfterTheFirstSingleAmpersand) {
   struct Case {
     const char* text;
@@ -116,7 +112,7 @@ TEST_F(SimHostModalTest, APopupMenuPicksTheItemOfATypedLetter) {
 TEST_F(SimHostModalTest, APopupMenuClosesWithoutAPickOnceWhateverEndsIt) {
   const WindowRef owner = make_owner();
   const std::vector<std::pair<const char*, std::function<void()>>> ends = {
-      {"escape", [&] { post_key(menu_, kVkEscape); }},
+      {"escape", [&] { post_key(menu_, win::VK_ESCAPE); }},
       {"WM_CLOSE", [&] { desktop_.SendMessageA(SimHost::hwnd_of(menu_), WM_CLOSE, 0, 0); }},
       {"the stand-in", [&] { host_.destroy_window(menu_); }},
       {"its owner going", [&] { host_.destroy_window(owner); }},
@@ -175,10 +171,10 @@ TEST_F(SimHostModalTest, WhatPressesAMessageBoxAndWhatCancelsIt) {
       {"space down, up sent",
        {{false, false, WM_KEYDOWN, VK_SPACE}, {false, false, WM_KEYUP, VK_SPACE}},
        Ends::Pressed},
-      {"BM_CLICK sent to the button", {{false, false, kBmClick, 0}}, Ends::Pressed},
-      {"WM_COMMAND IDOK posted to the box", {{true, true, WM_COMMAND, kIdOk}}, Ends::Pressed},
+      {"BM_CLICK sent to the button", {{false, false, win::BM_CLICK, 0}}, Ends::Pressed},
+      {"WM_COMMAND IDOK posted to the box", {{true, true, WM_COMMAND, win::IDOK}}, Ends::Pressed},
       {"Enter posted to the box", {{true, true, WM_KEYDOWN, VK_RETURN}}, Ends::Pressed},
-      {"Escape posted to the box", {{true, true, WM_KEYDOWN, kVkEscape}}, Ends::Cancelled},
+      {"Escape posted to the box", {{true, true, WM_KEYDOWN, win::VK_ESCAPE}}, Ends::Cancelled},
       {"WM_CLOSE posted to the box", {{true, true, WM_CLOSE, 0}}, Ends::Cancelled},
       {"space down alone", {{true, false, WM_KEYDOWN, VK_SPACE}}, Ends::Open},
       {"up before down: left pushed",

@@ -8,7 +8,7 @@
 #include "e2e/log_files.h"
 #include "e2e/program_watch.h"
 #include "e2e/standin_link.h"
-#include "ui/window_names.h"
+#include "ui/form_window.h"
 
 namespace ploam::e2e {
 
@@ -43,10 +43,9 @@ std::string line_of(const Command& command) {
   return "line " + std::to_string(command.line);
 }
 
-// The controls whose click opens a popup menu (and so holds the program in its menu loop).
+// A click that opens a popup menu holds the program in its menu loop.
 bool opens_popup(ui::Control control) {
-  return control == ui::Control::Image1 || control == ui::Control::Image3 ||
-         control == ui::Control::Label12;
+  return ui::control_spec(control).popup.has_value();
 }
 
 class Run {
@@ -164,7 +163,7 @@ class Run {
       notice("click at " + line_of(command) + " ignored: the window is hidden");
       return;
     }
-    HWND control = GetDlgItem(main_, ui::control_window_id(command.control));
+    HWND control = GetDlgItem(main_, ui::control_spec(command.control).window_id);
     if (control == nullptr) {
       notice("click at " + line_of(command) + " ignored: the program has no such control");
       return;

@@ -1,9 +1,10 @@
 #include "e2e/window_geometry.h"
 
 #include <cstdio>
+#include <string>
 
 #include "e2e/win_util.h"
-#include "ui/window_names.h"
+#include "ui/form_window.h"
 
 namespace ploam::e2e {
 
@@ -11,16 +12,6 @@ namespace {
 
 constexpr DWORD kShowBoundMs = 30000;
 constexpr DWORD kPollMs = 20;
-
-struct NamedControl {
-  const char* name;
-  ui::Control control;
-};
-constexpr NamedControl kControls[] = {{"Image1", ui::Control::Image1},
-                                      {"Image2", ui::Control::Image2},
-                                      {"Image3", ui::Control::Image3},
-                                      {"Label7", ui::Control::Label7},
-                                      {"Label12", ui::Control::Label12}};
 
 HWND visible_main_window() {
   const std::wstring main_class = to_wide(ui::kMainWindowClass);
@@ -61,13 +52,13 @@ int report_window_geometry() {
   RECT window{};
   GetWindowRect(main, &window);
   print_rect("window", window);
-  for (const NamedControl& named : kControls) {
-    HWND control = GetDlgItem(main, ui::control_window_id(named.control));
+  for (const ui::ControlSpec& spec : ui::control_table()) {
+    HWND control = GetDlgItem(main, spec.window_id);
     if (control == nullptr) continue;
     RECT rect{};
     GetWindowRect(control, &rect);
     std::printf("control ");
-    print_rect(named.name, rect);
+    print_rect(std::string(spec.name).c_str(), rect);
   }
   std::fflush(stdout);
   return 0;

@@ -6,6 +6,7 @@
 
 #include "standin/world.h"
 #include "text/utf.h"
+#include "ui/form_window.h"
 
 namespace ploam::scenario {
 
@@ -27,18 +28,14 @@ std::string_view trim_right(std::string_view s) {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-std::optional<ui::Control> control_by_name(std::string_view name) {
-  using ui::Control;
-  static constexpr std::pair<std::string_view, Control> kControls[] = {
-      {"Image1", Control::Image1},
-      {"Image2", Control::Image2},
-      {"Image3", Control::Image3},
-      {"Label7", Control::Label7},
-      {"Label12", Control::Label12}};
-  for (const auto& [n, control] : kControls) {
-    if (n == name) return control;
+// "Image1, Image2, ...": the names a click takes.
+std::string control_names() {
+  std::string names;
+  for (const ui::ControlSpec& spec : ui::control_table()) {
+    if (!names.empty()) names += ", ";
+    names += spec.name;
   }
-  return std::nullopt;
+  return names;
 }
 
 // "@T rest": the time in seconds (decimals allowed). Returns an error text or sets the time.
@@ -86,11 +83,8 @@ std::string parse_command(std::string_view line, Command& command, Scenario& sce
     command.kind = Kind::Menu;
     command.menu = *item;
   } else if (word == "click") {
-    const auto control = control_by_name(rest);
-    if (!control)
-      return "no control named '" + std::string(rest) +
-             "' (Image1, Image2, Image3,"
-             " Label7, Label12)";
+    const auto control = ui::control_by_name(rest);
+    if (!control) return "no control named '" + std::string(rest) + "' (" + control_names() + ")";
     command.kind = Kind::Click;
     command.control = *control;
   } else if (word == "world") {

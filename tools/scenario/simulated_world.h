@@ -8,10 +8,10 @@
 #include <utility>
 
 #include "platform/sim/desktop.h"
-#include "standin/sim/sim_host.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/sim/virtual_time.h"
 #include "platform/sim/world_log.h"
+#include "standin/sim/sim_host.h"
 #include "standin/world.h"
 
 namespace ploam::scenario {

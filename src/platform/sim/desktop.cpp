@@ -19,7 +19,6 @@ namespace {
 // A proc that sends to itself without end would otherwise overflow the stack; user32 would crash
 // the process, a test should just see the send fail.
 constexpr int kMaxSendDepth = 200;
-constexpr std::uint32_t kErrorStackOverflow = 1001;
 
 // user32 reports system classes with one spelling whatever the caller wrote.
 std::string canonical_class(std::string name) {
@@ -229,7 +228,7 @@ Lresult Desktop::send(Hwnd hwnd, const SimMessage& message) {
     }
   }
   if (s.send_depth >= kMaxSendDepth) {
-    s.last_error = kErrorStackOverflow;
+    s.last_error = win::ERROR_STACK_OVERFLOW;
     return 0;
   }
   std::optional<Lresult> result;

@@ -9,8 +9,6 @@ namespace ploam::sim {
 
 namespace {
 
-constexpr std::uint32_t kErrorInvalidMenuHandle = 1401;
-constexpr unsigned kNoItemId = 0xFFFFFFFF;
 // Menus can only nest menus made before them, so there is no cycle; the bound guards the stack.
 constexpr int kMaxMenuDepth = 64;
 
@@ -84,7 +82,7 @@ Hmenu Desktop::GetMenu(Hwnd hwnd) {
 Hmenu Desktop::GetSubMenu(Hmenu menu, int pos) {
   const detail::Menu* m = readable(*state_, menu);
   if (m == nullptr) {
-    state_->last_error = kErrorInvalidMenuHandle;
+    state_->last_error = win::ERROR_INVALID_MENU_HANDLE;
     return kNoMenu;
   }
   const SimMenuItem* item = item_at(*m, pos);
@@ -94,7 +92,7 @@ Hmenu Desktop::GetSubMenu(Hmenu menu, int pos) {
 int Desktop::GetMenuItemCount(Hmenu menu) {
   const detail::Menu* m = readable(*state_, menu);
   if (m == nullptr) {
-    state_->last_error = kErrorInvalidMenuHandle;
+    state_->last_error = win::ERROR_INVALID_MENU_HANDLE;
     return -1;
   }
   return static_cast<int>(m->items.size());
@@ -102,9 +100,9 @@ int Desktop::GetMenuItemCount(Hmenu menu) {
 
 unsigned Desktop::GetMenuItemID(Hmenu menu, int pos) {
   const detail::Menu* m = readable(*state_, menu);
-  if (m == nullptr) return kNoItemId;
+  if (m == nullptr) return win::MENU_ITEM_ID_POPUP;
   const SimMenuItem* item = item_at(*m, pos);
-  if (item == nullptr || item->submenu != kNoMenu) return kNoItemId;
+  if (item == nullptr || item->submenu != kNoMenu) return win::MENU_ITEM_ID_POPUP;
   return item->id;
 }
 

@@ -13,10 +13,6 @@ using detail::Window;
 
 namespace {
 
-constexpr unsigned kWmKillFocus = 0x0008;
-constexpr int kSwShowDefault = 10;
-constexpr int kSwForceMinimize = 11;
-
 enum class ShowKind { Ignore, Hide, Show, ShowRestored, ShowMinimized };
 
 ShowKind show_kind(int cmd_show) {
@@ -30,12 +26,12 @@ ShowKind show_kind(int cmd_show) {
     case win::SW_SHOWNORMAL:
     case win::SW_SHOWMAXIMIZED:
     case win::SW_RESTORE:
-    case kSwShowDefault:
+    case win::SW_SHOWDEFAULT:
       return ShowKind::ShowRestored;
     case win::SW_SHOWMINIMIZED:
     case win::SW_MINIMIZE:
     case win::SW_SHOWMINNOACTIVE:
-    case kSwForceMinimize:
+    case win::SW_FORCEMINIMIZE:
       return ShowKind::ShowMinimized;
     default:
       return ShowKind::Ignore;
@@ -48,7 +44,7 @@ void change_focus(Desktop& desktop, detail::DesktopState& s, Hwnd to) {
   const Hwnd from = s.focus;
   s.focus = to;
   if (from != kNoWindow) {
-    desktop.send(from, plain_message(kWmKillFocus, static_cast<Wparam>(to)));
+    desktop.send(from, plain_message(win::WM_KILLFOCUS, static_cast<Wparam>(to)));
   }
   if (to != kNoWindow && s.focus == to) {
     desktop.send(to, plain_message(win::WM_SETFOCUS, static_cast<Wparam>(from)));

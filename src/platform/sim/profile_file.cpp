@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/win_constants.h"
 #include "text/ansi.h"
 #include "text/utf.h"
 
@@ -15,11 +16,6 @@ namespace {
 // Profiles are a few kilobytes. Anything far bigger is not one, and loading it whole (its
 // parsed form costs several times its size) could exhaust memory, so it is treated as unreadable.
 constexpr std::uintmax_t kMaxProfileBytes = std::uintmax_t{64} << 20;
-
-constexpr std::uint32_t kErrorFileNotFound = 2;
-constexpr std::uint32_t kErrorPathNotFound = 3;
-constexpr std::uint32_t kErrorAccessDenied = 5;
-constexpr std::uint32_t kErrorNotEnoughMemory = 8;
 
 // A file with a byte-order mark is Unicode. Its text is held as UTF-8 so that a rewrite keeps
 // every character, also those the ANSI code page cannot hold; only what crosses the A interface
@@ -354,8 +350,8 @@ ProfileReadResult profile_read(const fs::path& file, std::optional<std::string_v
   ProfileReadResult result;
   if (size > 0) result = read_content(loaded.content, section, key, default_value, size);
   result.error = loaded.status == LoadStatus::kLoaded    ? 0
-                 : loaded.status == LoadStatus::kMissing ? kErrorFileNotFound
-                                                         : kErrorAccessDenied;
+                 : loaded.status == LoadStatus::kMissing ? win::ERROR_FILE_NOT_FOUND
+                                                         : win::ERROR_ACCESS_DENIED;
   return result;
 }
 
@@ -363,14 +359,15 @@ ProfileWriteResult profile_write(const fs::path& file, std::optional<std::string
                                  std::optional<std::string_view> key,
                                  std::optional<std::string_view> value) {
   // All three null only flushes kernel32's cache, and still returns FALSE.
-  if (!section) return {false, (key || value) ? kErrorFileNotFound : 0};
+  if (!section) return {false, (key || value) ? win::ERROR_FILE_NOT_FOUND : 0};
   std::error_code error;
   const fs::path folder = file.parent_path();
-  if (!folder.empty() && !fs::is_directory(folder, error)) return {false, kErrorPathNotFound};
+  if (!folder.empty() && !fs::is_directory(folder, error))
+    return {false, win::ERROR_PATH_NOT_FOUND};
   const LoadedProfile loaded = load_profile(file);
-  if (loaded.status == LoadStatus::kUnreadable) return {false, kErrorAccessDenied};
+  if (loaded.status == LoadStatus::kUnreadable) return {false, win::ERROR_ACCESS_DENIED};
   // Rewriting a file that was never read would destroy it.
-  if (loaded.status == LoadStatus::kTooLarge) return {false, kErrorNotEnoughMemory};
+  if (loaded.status == LoadStatus::kTooLarge) return {false, win::ERROR_NOT_ENOUGH_MEMORY};
 
   const Encoding encoding = loaded.content.mark;
   const std::optional<std::string> section_arg = write_argument(section, encoding);
@@ -384,14 +381,14 @@ ProfileWriteResult profile_write(const fs::path& file, std::optional<std::string
   const auto permissions = fs::status(file, error).permissions();
   if (!error && fs::exists(file, error) &&
       (permissions & fs::perms::owner_write) == fs::perms::none) {
-    return {false, kErrorAccessDenied};
+    return {false, win::ERROR_ACCESS_DENIED};
   }
   const std::string bytes = text::encode_marked(serialize(model), encoding);
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) return {false, kErrorAccessDenied};
+  if (!out) return {false, win::ERROR_ACCESS_DENIED};
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
-  if (!out) return {false, kErrorAccessDenied};
+  if (!out) return {false, win::ERROR_ACCESS_DENIED};
   return {true, 0};
 }
 

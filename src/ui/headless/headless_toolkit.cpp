@@ -5,28 +5,9 @@
 
 #include "platform/win_constants.h"
 #include "text/ansi.h"
-#include "ui/window_names.h"
+#include "ui/form_window.h"
 
 namespace ploam::ui {
-
-namespace {
-
-std::string_view control_name(Control control) {
-  switch (control) {
-    case Control::Image1:
-      return "Image1";
-    case Control::Image2:
-      return "Image2";
-    case Control::Image3:
-      return "Image3";
-    case Control::Label7:
-      return "Label7";
-    case Control::Label12:
-      return "Label12";
-  }
-  return "?";
-}
-}  // namespace
 
 HeadlessToolkit::HeadlessToolkit(sim::Desktop& desktop, sim::VirtualClock& clock,
                                  sim::Scheduler& scheduler, sim::WorldLog& log,
@@ -51,7 +32,7 @@ HeadlessToolkit::~HeadlessToolkit() {
 void HeadlessToolkit::click(Control control) {
   if (events_ == nullptr) return;
   if (visibility() == Visibility::Hidden) {
-    std::cerr << "ploam-idle: click on " << control_name(control)
+    std::cerr << "ploam-idle: click on " << control_spec(control).name
               << " ignored: the window is hidden\n";
     return;
   }

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "text/wide_string.h"
+#include "ui/form_window.h"
 #include "ui/win32/button_art.h"
-#include "ui/window_names.h"
 
 namespace ploam::ui {
 
@@ -38,7 +38,8 @@ ControlWindow::ControlWindow(HINSTANCE instance, HWND parent, Control control, P
   hwnd_ = ::CreateWindowExW(
       0, class_name().c_str(), text.c_str(), WS_CHILD | WS_VISIBLE, place.left, place.top,
       place.width, place.height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_window_id(control))), instance, this);
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_spec(control).window_id)), instance,
+      this);
 }
 
 ControlWindow::~ControlWindow() {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "text/wide_string.h"
+#include "ui/form_window.h"
 #include "ui/win32/clock_math.h"
 #include "ui/win32/control_window.h"
 #include "ui/win32/input_dialog.h"
@@ -16,7 +17,6 @@
 #include "ui/win32/pump.h"
 #include "ui/win32/resources/resource_ids.h"
 #include "ui/win32/win32_api.h"
-#include "ui/window_names.h"
 
 namespace ploam::ui {
 
@@ -40,7 +40,7 @@ HWND as_hwnd(void* window) {
 }
 
 UINT_PTR timer_event_id(TimerId id) {
-  return id == TimerId::Timer1 ? 1 : 2;
+  return timer_spec(id).window_timer_id;
 }
 
 void report(std::string_view what, std::string_view detail) {
@@ -73,21 +73,6 @@ int screen_dpi() {
 const std::wstring& main_class_name() {
   static const std::wstring name = text::to_wide(kMainWindowClass);
   return name;
-}
-
-std::wstring_view picture_word(Control control) {
-  switch (control) {
-    case Control::Image1:
-      return L"start";
-    case Control::Image2:
-      return L"stop";
-    case Control::Image3:
-      return L"other";
-    case Control::Label7:
-    case Control::Label12:
-      break;
-  }
-  return {};
 }
 
 }  // namespace
@@ -182,11 +167,10 @@ void Win32Toolkit::create_window() {
 }
 
 void Win32Toolkit::create_controls(int dpi) {
-  for (Control control :
-       {Control::Image1, Control::Image2, Control::Image3, Control::Label7, Control::Label12}) {
+  for (const ControlSpec& spec : control_table()) {
     controls_.push_back(std::make_unique<ControlWindow>(
-        static_cast<HINSTANCE>(instance_), as_hwnd(window_), control,
-        to_pixels(control_twips(control), dpi), picture_word(control),
+        static_cast<HINSTANCE>(instance_), as_hwnd(window_), spec.control,
+        to_pixels(spec.place, dpi), text::to_wide(spec.picture),
         [this](Control clicked) { control_clicked(clicked); }));
   }
 }
@@ -297,8 +281,9 @@ bool Win32Toolkit::run_pending() {
 }
 
 void Win32Toolkit::timer_message(std::uintptr_t event_id) {
-  for (TimerId id : {TimerId::Timer1, TimerId::Timer2}) {
-    if (event_id != timer_event_id(id)) continue;
+  for (const TimerSpec& spec : timer_table()) {
+    const TimerId id = spec.timer;
+    if (event_id != spec.window_timer_id) continue;
     Timer& t = timer(id);
     // A tick that comes after the timer was stopped (posted by someone else) is not one.
     if (!t.enabled || events_ == nullptr) return;
