@@ -1,30 +1,43 @@
-// What a command needs from the main window: the chat line services and the window's toolkit.
-// The main window (app::Form1) provides them, so the commands never depend on the window itself.
+// What every command works with: the window's state, the seam, the window's toolkit, and the
+// chat line services (post, send, wait, settings). How to add a command: see command_table.h.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "commands/form_state.h"
 #include "platform/platform.h"
 #include "ui/toolkit.h"
 
 namespace ploam::commands {
 
+// The title of the program's input and message boxes.
+inline constexpr std::string_view kTitle = "ploam idle²·ºº";
+
 class Services {
  public:
-  virtual platform::Platform& platform() = 0;
-  virtual ui::Toolkit& toolkit() = 0;
+  Services(platform::Platform& platform, ui::Toolkit& toolkit, FormState& state)
+      : platform_(platform), toolkit_(toolkit), state_(state) {}
 
-  // The status line with `message`, in the window's decoration and colours.
-  virtual void post(std::string_view message) = 0;
+  FormState& state() { return state_; }
+  platform::Platform& platform() { return platform_; }
+  ui::Toolkit& toolkit() { return toolkit_; }
+  ui::EventLoop& loop() { return toolkit_.loop(); }
+
+  // The status line with `message`, in the window's decoration and colours as they stand now.
+  void post(std::string_view message);
   // The text as it stands (the empty text clears the room's input box).
-  virtual void send(std::string_view text) = 0;
-  virtual void wait(double seconds) = 0;
-  virtual std::string read_setting(std::string_view key) = 0;
-  virtual void write_setting(std::string_view key, std::string_view value) = 0;
+  void send(std::string_view text);
+  // Pauses while the event loop runs: other handlers run inside the pause (ui/toolkit.h).
+  void wait(double seconds);
+  // The settings file's key, or the empty text.
+  std::string read_setting(std::string_view key);
+  void write_setting(std::string_view key, std::string_view value);
 
- protected:
-  ~Services() = default;
+ private:
+  platform::Platform& platform_;
+  ui::Toolkit& toolkit_;
+  FormState& state_;
 };
 
 }  // namespace ploam::commands

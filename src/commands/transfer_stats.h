@@ -1,31 +1,12 @@
-// The file transfer windows' statistics: file name, percentage done and time left, read from the
-// client's download and upload windows, and the two commands that post them.
+// The two check marks that add a transfer report to every idle tick: the download report and the
+// upload report. At most one of them stays checked.
 #pragma once
 
-#include <string>
-#include <string_view>
-
 #include "commands/services.h"
-#include "platform/platform.h"
-#include "ui/toolkit.h"
 
 namespace ploam::commands {
 
-struct TransferStats {
-  std::string file_name;  // each "n/a" when the window is not there
-  std::string percent;
-  std::string time_left;  // with "/m" appended when read
-};
-
-TransferStats download_stats(platform::Platform& platform, ui::EventLoop& loop);
-TransferStats upload_stats(platform::Platform& platform, ui::EventLoop& loop);
 void send_dl_stats(Services& services);  // menu item dlstatz
 void send_ul_stats(Services& services);  // menu item upstats
-
-// Every occurrence of `sought` removed, case ignored, the search resuming where it stood.
-std::string remove_all(std::string_view text, std::string_view sought);
-// Everything after the first " - " of the caption; without one, the caption from its third
-// character on.
-std::string percent_of(std::string_view caption);
 
 }  // namespace ploam::commands

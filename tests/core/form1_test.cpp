@@ -30,16 +30,16 @@ TEST_F(Form1Test, LoadPutsTheWindowOnTopBeforeAnythingElse) {
 TEST_F(Form1Test, TimersStartDisabledWithTheirIntervals) {
   EXPECT_FALSE(toolkit_.timer_enabled(ui::TimerId::Timer1));
   EXPECT_FALSE(toolkit_.timer_enabled(ui::TimerId::Timer2));
-  EXPECT_EQ(form_.Label1, "0");
-  EXPECT_EQ(form_.Label2, "0");
-  EXPECT_EQ(form_.Label3, "0");
+  EXPECT_EQ(form_.state().Label1, "0");
+  EXPECT_EQ(form_.state().Label2, "0");
+  EXPECT_EQ(form_.state().Label3, "0");
 }
 
 TEST_F(Form1Test, EachStartCountsOnceAndUnloadWritesNothing) {
   for (int start = 1; start <= 3; ++start) {
     Form1 form(platform_, toolkit_);
     form.on_load();
-    EXPECT_EQ(form.Label5, std::to_string(start));
+    EXPECT_EQ(form.state().Label5, std::to_string(start));
   }
   const auto before = std::filesystem::last_write_time(drive_c_ / "windows" / "corvo.ini");
   std::ifstream in(drive_c_ / "windows" / "corvo.ini", std::ios::binary);

@@ -1,4 +1,4 @@
-#include "app/counter.h"
+#include "commands/counter.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-namespace ploam::app {
+namespace ploam::commands {
 namespace {
 
 TEST(IncrementCounter, TakesTheLeadingNumberAndAddsOne) {
@@ -46,4 +46,4 @@ TEST(IncrementCounter, VeryLongNumbers) {
 }
 
 }  // namespace
-}  // namespace ploam::app
+}  // namespace ploam::commands

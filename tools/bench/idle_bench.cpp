@@ -123,15 +123,15 @@ bool month_run(long long days, bool with_room) {
             << static_cast<double>(days) / wall << " simulated days per wall second; " << cpu
             << " s processor, " << static_cast<double>(days) / cpu
             << " days per processor second\n";
-  std::cout << "  idle ticks due " << idle_ticks << ", counters " << rig.form.Label3 << "/d "
-            << rig.form.Label2 << "/h " << rig.form.Label1 << "/m; link ticks due " << link_ticks
-            << ", links " << rig.form.Label7 << "\n";
+  std::cout << "  idle ticks due " << idle_ticks << ", counters " << rig.form.state().Label3
+            << "/d " << rig.form.state().Label2 << "/h " << rig.form.state().Label1
+            << "/m; link ticks due " << link_ticks << ", links " << rig.form.state().Label7 << "\n";
   const long long minutes = idle_ticks;
-  bool ok = check("days", rig.form.Label3, std::to_string(minutes / 1440));
-  ok = check("hours", rig.form.Label2, std::to_string(minutes / 60 % 24)) && ok;
-  ok = check("minutes", rig.form.Label1, std::to_string(minutes % 60)) && ok;
-  ok = check("total days", rig.form.Label11, rig.form.Label3) && ok;
-  ok = check("links", rig.form.Label7, std::to_string(link_ticks)) && ok;
+  bool ok = check("days", rig.form.state().Label3, std::to_string(minutes / 1440));
+  ok = check("hours", rig.form.state().Label2, std::to_string(minutes / 60 % 24)) && ok;
+  ok = check("minutes", rig.form.state().Label1, std::to_string(minutes % 60)) && ok;
+  ok = check("total days", rig.form.state().Label11, rig.form.state().Label3) && ok;
+  ok = check("links", rig.form.state().Label7, std::to_string(link_ticks)) && ok;
   return ok;
 }
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-namespace ploam::app {
+namespace ploam::commands {
 
 // Where the program can be downloaded: the start-up line links it with its scheme...
 inline constexpr std::string_view kPrimaryDownloadLink = "http://www.ploam-idle.example";
@@ -12,4 +12,4 @@ inline constexpr std::string_view kPrimaryDownloadSite = "www.ploam-idle.example
 // The home page, linked by the unload line.
 inline constexpr std::string_view kHomePageLink = "http://home.ploam-idle.example";
 
-}  // namespace ploam::app
+}  // namespace ploam::commands

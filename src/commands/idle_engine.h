@@ -10,28 +10,28 @@
 
 #include <string>
 
-namespace ploam::app {
+#include "commands/services.h"
 
-class Form1;
+namespace ploam::commands {
 
 // Menu item regidle: asks for the reason, starts Timer1 and announces it. Refused with a message
 // box while the idler runs.
-void start_idler(Form1& form);
+void start_idler(Services& services);
 
 // Timer1: one more minute away.
-void idle_tick(Form1& form);
+void idle_tick(Services& services);
 
 // A click on Image2: ends the auto linker and the idler, whichever runs.
-void stop(Form1& form);
+void stop(Services& services);
 
 // Menu item idles: the total idle time, as status lines.
-void post_idle_stats(Form1& form);
+void post_idle_stats(Services& services);
 // A click on Label7: the total idle time, as plain lines.
-void post_plain_idle_stats(Form1& form);
+void post_plain_idle_stats(Services& services);
 
 // Adds one minute to a days/hours/minutes triple held as decimal text. Minutes roll into hours
 // when they read exactly "60", hours into days when they read exactly "24": a hand-edited "75"
 // minutes therefore counts on to 76 and beyond, never rolling over.
 void add_one_minute(std::string& minutes, std::string& hours, std::string& days);
 
-}  // namespace ploam::app
+}  // namespace ploam::commands

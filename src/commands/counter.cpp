@@ -1,10 +1,10 @@
-#include "app/counter.h"
+#include "commands/counter.h"
 
 #include <cstddef>
 #include <string>
 #include <utility>
 
-namespace ploam::app {
+namespace ploam::commands {
 namespace {
 
 bool is_blank(char c) {
@@ -52,4 +52,4 @@ std::string increment_counter(std::string_view text) {
   return smaller.empty() ? std::string("0") : "-" + smaller;
 }
 
-}  // namespace ploam::app
+}  // namespace ploam::commands

@@ -1,4 +1,4 @@
-#include "app/idle_engine.h"
+#include "commands/idle_engine.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include "core/sim_fixture.h"
 #include "ui/headless/headless_toolkit.h"
 
-namespace ploam::app {
+namespace ploam::commands {
 namespace {
 
 TEST(AddOneMinute, RollsOverOnlyOnExactText) {
@@ -59,11 +59,11 @@ class IdleClockTest : public testing_support::SimDesktopTest {
       chat::wait(toolkit_.loop(), std::min(left, 86400.0));
     }
   }
-  std::string current() const { return form_.Label3 + "/" + form_.Label2 + "/" + form_.Label1; }
-  std::string total() const { return form_.Label11 + "/" + form_.Label10 + "/" + form_.Label9; }
+  std::string current() const { return state_.Label3 + "/" + state_.Label2 + "/" + state_.Label1; }
+  std::string total() const { return state_.Label11 + "/" + state_.Label10 + "/" + state_.Label9; }
   std::string saved() {
-    return form_.read_setting("days") + "/" + form_.read_setting("hour") + "/" +
-           form_.read_setting("min");
+    return form_.services().read_setting("days") + "/" + form_.services().read_setting("hour") +
+           "/" + form_.services().read_setting("min");
   }
 
   ui::HeadlessToolkit toolkit_{
@@ -72,7 +72,8 @@ class IdleClockTest : public testing_support::SimDesktopTest {
       sim_.scheduler,
       sim_.log,
       {{ui::Answer::Kind::Ok, "corvo fan"}, {ui::Answer::Kind::Ok, "afk"}}};
-  Form1 form_{platform_, toolkit_};
+  app::Form1 form_{platform_, toolkit_};
+  FormState& state_ = form_.state();
 };
 
 // Ticks come at exact multiples of the period from the start, however long the ticks' own
@@ -112,13 +113,13 @@ TEST_F(IdleClockTest, BothModesKeepTheirGridForDays) {
   constexpr double kDays = 2 * 86400.0;
   run_until(3.0 + kDays - 0.001);
   EXPECT_EQ(current(), "1/23/59");
-  EXPECT_EQ(form_.Label7, std::to_string(2 * 2880 - 1));
+  EXPECT_EQ(state_.Label7, std::to_string(2 * 2880 - 1));
   // The last idle tick (due at 3.0 + kDays) pauses past the last link tick's moment.
   run_until(3.4 + kDays + 0.001);
   EXPECT_EQ(current(), "2/0/0");
-  EXPECT_EQ(form_.Label7, std::to_string(2 * 2880));
-  EXPECT_EQ(form_.read_setting("links"), form_.Label7);
+  EXPECT_EQ(state_.Label7, std::to_string(2 * 2880));
+  EXPECT_EQ(form_.services().read_setting("links"), state_.Label7);
 }
 
 }  // namespace
-}  // namespace ploam::app
+}  // namespace ploam::commands

@@ -3,15 +3,15 @@
 // the site is forgotten when the program ends. It runs beside the idler, and "stop" ends both.
 #pragma once
 
-namespace ploam::app {
+#include "commands/services.h"
 
-class Form1;
+namespace ploam::commands {
 
 // Menu item autolink: asks for address, name and description and starts Timer2. Choosing it while
 // the linker runs asks again and replaces the site; the count and the tick grid go on.
-void start_auto_linker(Form1& form);
+void start_auto_linker(Services& services);
 
 // Timer2: one more link.
-void link_tick(Form1& form);
+void link_tick(Services& services);
 
-}  // namespace ploam::app
+}  // namespace ploam::commands

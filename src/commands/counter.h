@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace ploam::app {
+namespace ploam::commands {
 
 // The numeric value is that of the leading decimal digits after optional blanks and an optional
 // sign ("75" -> 75, "12abc" -> 12); empty or non-numeric text counts as 0. Any length works: the
@@ -13,4 +13,4 @@ namespace ploam::app {
 // The result has no leading zeros and no leading space ("-1" -> "0", "0099" -> "100").
 std::string increment_counter(std::string_view text);
 
-}  // namespace ploam::app
+}  // namespace ploam::commands

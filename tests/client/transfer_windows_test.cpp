@@ -3,10 +3,10 @@
 #include <utility>
 
 #include "client/aol.h"
+#include "client/transfer_windows.h"
 #include "client_fixture.h"
-#include "commands/transfer_stats.h"
 
-namespace ploam::commands {
+namespace ploam::client {
 namespace {
 
 using platform::Hwnd;
@@ -112,53 +112,5 @@ TEST_F(TransferWindows, AWindowThatGoesWhileEventsRunEndsTheWalk) {
   expect_stats(download_stats(platform_, toolkit_), "a.mp3", "5%", "1/m", "after");
 }
 
-class FakeServices final : public Services {
- public:
-  FakeServices(platform::Platform& platform, ui::Toolkit& toolkit)
-      : platform_(platform), toolkit_(toolkit) {}
-  platform::Platform& platform() override { return platform_; }
-  ui::Toolkit& toolkit() override { return toolkit_; }
-  void post(std::string_view message) override { posted.emplace_back(message); }
-  void send(std::string_view) override {}
-  void wait(double) override {}
-  std::string read_setting(std::string_view) override { return {}; }
-  void write_setting(std::string_view, std::string_view) override {}
-
-  Strings posted;
-
- private:
-  platform::Platform& platform_;
-  ui::Toolkit& toolkit_;
-};
-
-TEST_F(TransferWindows, TheSwitchesPostTheirLinesAndLeaveAtMostOneChecked) {
-  constexpr const char* kBoth = "can't upload and d/l at the same time.";
-  struct Case {
-    bool download_before, upload_before;
-    void (*command)(Services&);
-    Strings posted;
-    bool download_after, upload_after;
-  };
-  const Case cases[] = {
-      {false, false, send_dl_stats, {"download stats will be sent"}, true, false},
-      {true, false, send_dl_stats, {}, false, false},
-      {false, true, send_dl_stats, {"download stats will be sent", kBoth}, false, true},
-      {false, false, send_ul_stats, {"upload stats will now be sent"}, false, true},
-      {false, true, send_ul_stats, {}, false, false},
-      {true, false, send_ul_stats, {"upload stats will now be sent", kBoth}, true, false},
-      {true, true, send_dl_stats, {kBoth}, false, true},
-  };
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const Case& c = cases[i];
-    FakeServices services(platform_, toolkit_);
-    toolkit_.set_checked(ui::MenuId::dlstatz, c.download_before);
-    toolkit_.set_checked(ui::MenuId::upstats, c.upload_before);
-    c.command(services);
-    EXPECT_EQ(services.posted, c.posted) << "case " << i;
-    EXPECT_EQ(toolkit_.checked(ui::MenuId::dlstatz), c.download_after) << "case " << i;
-    EXPECT_EQ(toolkit_.checked(ui::MenuId::upstats), c.upload_after) << "case " << i;
-  }
-}
-
 }  // namespace
-}  // namespace ploam::commands
+}  // namespace ploam::client

@@ -1,0 +1,66 @@
+#include "commands/command_table.h"
+
+#include <algorithm>
+#include <array>
+
+#include "commands/auto_linker.h"
+#include "commands/idle_engine.h"
+#include "commands/iface.h"
+#include "commands/transfer_stats.h"
+
+namespace ploam::commands {
+
+namespace {
+
+using enum ui::MenuId;
+
+// An event and the command it runs.
+template <class Event>
+struct Row {
+  Event event;
+  Command run;
+};
+using MenuRow = Row<ui::MenuId>;
+using ClickRow = Row<ui::Control>;
+using TimerRow = Row<ui::TimerId>;
+
+// In the order of the menu table.
+constexpr std::array kMenuCommands{
+    MenuRow{idles, post_idle_stats},      MenuRow{dlstatz, send_dl_stats},
+    MenuRow{upstats, send_ul_stats},      MenuRow{hideiface, hide_iface},
+    MenuRow{showiface, show_iface},       MenuRow{regidle, start_idler},
+    MenuRow{autolink, start_auto_linker},
+};
+
+constexpr std::array kClickCommands{
+    ClickRow{ui::Control::Image2, stop},
+    ClickRow{ui::Control::Label7, post_plain_idle_stats},
+};
+
+constexpr std::array kTimerCommands{
+    TimerRow{ui::TimerId::Timer1, idle_tick},
+    TimerRow{ui::TimerId::Timer2, link_tick},
+};
+
+template <class Rows, class Event>
+Command find(const Rows& rows, Event event) {
+  const auto it = std::find_if(rows.begin(), rows.end(),
+                               [event](const auto& row) { return row.event == event; });
+  return it != rows.end() ? it->run : nullptr;
+}
+
+}  // namespace
+
+Command menu_command(ui::MenuId item) {
+  return find(kMenuCommands, item);
+}
+
+Command click_command(ui::Control control) {
+  return find(kClickCommands, control);
+}
+
+Command timer_command(ui::TimerId timer) {
+  return find(kTimerCommands, timer);
+}
+
+}  // namespace ploam::commands

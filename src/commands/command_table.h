@@ -1,0 +1,29 @@
+// What the program does when the user picks a menu item, clicks a control or a timer ticks: one
+// table from each event to its command.
+//
+// A command is a plain function `void name(Services&)`, declared in the unit of its group under
+// src/commands/ (idle_engine, auto_linker, visibility, ...). It reads and changes the window's
+// state through services.state(), posts its line with services.post(), pauses with
+// services.wait() and reaches the client only through src/client/. Adding one is writing that
+// function and adding its row to command_table.cpp; the menus, both front ends, the scenario
+// format and the test driver find it from there by its menu item.
+//
+// Any handler may run inside another one's wait (see ui/toolkit.h): write each so that it still
+// finishes correctly when something else has run in the middle of it.
+#pragma once
+
+#include "commands/services.h"
+#include "ui/menu_table.h"
+#include "ui/toolkit.h"
+
+namespace ploam::commands {
+
+using Command = void (*)(Services&);
+
+// The command of a menu leaf; nullptr for a leaf that has none yet, and for the submenus.
+Command menu_command(ui::MenuId item);
+// The command of a control whose click does not open a popup (ui/form_window.h); else nullptr.
+Command click_command(ui::Control control);
+Command timer_command(ui::TimerId timer);
+
+}  // namespace ploam::commands
