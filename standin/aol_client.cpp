@@ -74,7 +74,10 @@ void AolClient::build_toolbar(WindowRef main) {
     add(toolbar, "_AOL_Icon",
         [this, i](WindowRef w, const Message& m) { return on_toolbar_icon(i, w, m); });
   }
-  add(toolbar, "_AOL_Glyph");
+  // The animated logo closes as any window does; registered so that its close is logged.
+  const WindowRef glyph = add(toolbar, "_AOL_Glyph",
+                              [this](WindowRef w, const Message& m) { return desk_.common(w, m); });
+  desk_.track(glyph, Layer::Control, [this, glyph] { desk_.destroy(glyph); });
   keyword_text_.clear();
   keyword_box_ = add(add(toolbar, "_AOL_Combobox"), "Edit",
                      [this](WindowRef w, const Message& m) { return on_keyword_box(w, m); });

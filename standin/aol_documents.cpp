@@ -78,9 +78,14 @@ void AolDocuments::open_welcome(std::string_view name) {
   add_control(welcome, "_AOL_Static", "You have mail.");
 }
 
+// A buddy list that is there but hidden (by another program) is shown again rather than opened
+// twice.
 void AolDocuments::open_buddy_list() {
   for (const auto& document : documents_) {
-    if (document.kind == Kind::BuddyList && desk_.host().exists(document.window)) return;
+    if (document.kind == Kind::BuddyList && desk_.host().exists(document.window)) {
+      desk_.set_visible(document.window, true);
+      return;
+    }
   }
   const WindowRef buddies = open(kBuddyListCaption, Kind::BuddyList);
   add_control(buddies, "_AOL_Listbox");

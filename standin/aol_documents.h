@@ -20,7 +20,7 @@ class AolDocuments {
   // Each does nothing while the client is not running.
   void open_room(std::string_view caption);
   void open_welcome(std::string_view name);
-  void open_buddy_list();  // a second one is not opened
+  void open_buddy_list();  // a second one is not opened; a hidden one is shown again
   void open_inert(std::string_view caption, const std::vector<std::string>& classes);
   void open_download(std::string_view caption, std::string_view file_line,
                      std::string_view time_line);

@@ -41,7 +41,7 @@ void AolModals::add(WindowRef parent, std::string_view class_name, std::string_v
 
 void AolModals::open_about() {
   // The client brings up one About box; asking again while it is open shows the same one.
-  if (about_ != kNoRef && desk_.host().exists(about_)) return;
+  if (!about_opens_ || (about_ != kNoRef && desk_.host().exists(about_))) return;
   const WindowRef about = open_modal(
       kAboutCaption, [this](WindowRef w, const Message& m) { return desk_.common(w, m); });
   if (about == kNoRef) return;

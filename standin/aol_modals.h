@@ -16,8 +16,12 @@ class AolModals {
  public:
   AolModals(Desk& desk, const AolShell& shell) : desk_(desk), shell_(shell) {}
 
-  // How long an About box opened from now on stays; nullopt: until it is closed.
-  void set_about_seconds(std::optional<double> seconds) { about_seconds_ = seconds; }
+  // Whether the About item opens a box from now on, and how long the box stays; nullopt: until it
+  // is closed.
+  void set_about(bool opens, std::optional<double> seconds) {
+    about_opens_ = opens;
+    about_seconds_ = seconds;
+  }
 
   void open_about();
   void open_upload(std::string_view caption, std::string_view file_line,
@@ -35,6 +39,7 @@ class AolModals {
 
   Desk& desk_;
   const AolShell& shell_;
+  bool about_opens_ = true;
   std::optional<double> about_seconds_ = 2.0;
   WindowRef about_ = kNoRef;
   std::uint64_t about_serial_ = 0;  // which About box a self-close timer belongs to

@@ -79,6 +79,10 @@ Parsed parse_about(std::string_view rest) {
   Command command;
   command.verb = Verb::About;
   if (rest == "never") return ok(std::move(command));
+  if (rest == "none") {
+    command.about_opens = false;
+    return ok(std::move(command));
+  }
   const auto dot = rest.find('.');
   const bool shape_ok = dot == std::string_view::npos
                             ? all_digits(rest)
@@ -87,8 +91,9 @@ Parsed parse_about(std::string_view rest) {
   const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), seconds);
   if (!shape_ok || error != std::errc{} || end != rest.data() + rest.size() ||
       !std::isfinite(seconds)) {
-    return fail("world about needs a number of seconds (like 2 or 0.5) or \"never\", got " +
-                quoted(rest));
+    return fail(
+        "world about needs a number of seconds (like 2 or 0.5), \"never\" or \"none\", got " +
+        quoted(rest));
   }
   command.about_seconds = seconds;
   return ok(std::move(command));

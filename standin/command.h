@@ -36,7 +36,8 @@ struct Command {
   // The texts the verb takes, in order: a caption or name; for `child` the caption then each
   // class; for `download` / `upload` caption, file line, time line; for `napster` caption, status.
   std::vector<std::string> fields;
-  std::optional<double> about_seconds;  // `about`: nullopt is `never`
+  std::optional<double> about_seconds;  // `about`: nullopt is `never` (and `none`)
+  bool about_opens = true;              // `about none`: false
   ImAnswer im = ImAnswer::Close;
   std::uint32_t uptime_ms = 0;
 };

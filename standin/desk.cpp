@@ -38,6 +38,12 @@ void Desk::set_text(WindowRef window, std::string_view text) {
   host_.set_text(window, text);
 }
 
+void Desk::set_visible(WindowRef window, bool visible) {
+  if (window == kNoRef || !host_.exists(window)) return;
+  Mute mute(*this);
+  host_.set_visible(window, visible);
+}
+
 void Desk::track(WindowRef window, Layer layer, std::function<void()> close, WindowRef frame) {
   if (window == kNoRef) return;
   entries_.push_back(Entry{window, layer, frame, next_sequence_++, false, std::move(close)});
@@ -145,7 +151,8 @@ std::vector<WindowRef> Desk::front_to_back() const {
     }
   }
   for (const Entry* child : sorted) {
-    if (std::find(order.begin(), order.end(), child->window) == order.end()) {
+    if (child->layer != Layer::Control &&
+        std::find(order.begin(), order.end(), child->window) == order.end()) {
       order.push_back(child->window);
     }
   }

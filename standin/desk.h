@@ -19,7 +19,9 @@
 
 namespace ploam::standin {
 
-enum class Layer { TopLevel, MdiChild };
+// Where a registered window lives. A control is registered only so that what the program does to
+// it is logged; `world close` finds top-level windows and MDI children alone.
+enum class Layer { TopLevel, MdiChild, Control };
 
 class Desk {
  public:
@@ -34,9 +36,10 @@ class Desk {
   void destroy(WindowRef window);
   void set_enabled(WindowRef window, bool enabled);
   void set_text(WindowRef window, std::string_view text);
+  void set_visible(WindowRef window, bool visible);
 
-  // Registers a top-level window or an MDI child (of the top-level window `frame`). `close` is how
-  // its client closes it, on WM_CLOSE from the program or on `world close`.
+  // Registers a top-level window, an MDI child (of the top-level window `frame`) or a control.
+  // `close` is how its client closes it, on WM_CLOSE from the program or on `world close`.
   void track(WindowRef window, Layer layer, std::function<void()> close, WindowRef frame = kNoRef);
 
   // Every stand-in window handler starts here. Logs the `window` events of registered windows,

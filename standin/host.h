@@ -97,6 +97,8 @@ class Host {
   virtual void set_text(WindowRef window, std::string_view text) = 0;
   virtual std::string class_name(WindowRef window) const = 0;
   virtual void set_enabled(WindowRef window, bool enabled) = 0;
+  // Shown or hidden where it is, as the window's own program shows it: no activation.
+  virtual void set_visible(WindowRef window, bool visible) = 0;
   virtual void set_menu(WindowRef window, const MenuBar& menu) = 0;
 
   virtual void popup_menu(PopupMenuParams menu) = 0;

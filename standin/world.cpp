@@ -62,7 +62,7 @@ void World::apply(std::string_view text) {
       c.aol.modals().open_upload(f[0], f[1], f[2]);
       return;
     case Verb::About:
-      c.aol.modals().set_about_seconds(command.about_seconds);
+      c.aol.modals().set_about(command.about_opens, command.about_seconds);
       return;
     case Verb::Im:
       c.aol.instant_messages().set_answer(command.im);

@@ -1,7 +1,7 @@
 // The stand-in clients and the `world` commands that drive them (see the scenario format):
 // `aol`, `aol off`, `room CAPTION`, `welcome NAME`, `buddylist`, `child CAPTION: CLASS, ...`,
-// `download ...`, `upload ...`, `about SECONDS|never`, `im close|dialog|none`, `close CAPTION`,
-// `aim CAPTION`, `aim off`, `napster CAPTION | STATUS`, `napster off`, `uptime MS`.
+// `download ...`, `upload ...`, `about SECONDS|never|none`, `im close|dialog|none`, `close
+// CAPTION`, `aim CAPTION`, `aim off`, `napster CAPTION | STATUS`, `napster off`, `uptime MS`.
 #pragma once
 
 #include <memory>

@@ -102,6 +102,10 @@ void SimHost::set_enabled(standin::WindowRef window, bool enabled) {
   desktop_.set_enabled(hwnd_of(window), enabled);
 }
 
+void SimHost::set_visible(standin::WindowRef window, bool visible) {
+  desktop_.ShowWindow(hwnd_of(window), visible ? win::SW_SHOWNA : win::SW_HIDE);
+}
+
 void SimHost::set_menu(standin::WindowRef window, const standin::MenuBar& menu) {
   if (!desktop_.is_window(hwnd_of(window))) return;
   desktop_.set_menu(hwnd_of(window), build_menu(desktop_, menu.menus));

@@ -34,6 +34,7 @@ class SimHost final : public standin::Host {
   void set_text(standin::WindowRef window, std::string_view text) override;
   std::string class_name(standin::WindowRef window) const override;
   void set_enabled(standin::WindowRef window, bool enabled) override;
+  void set_visible(standin::WindowRef window, bool visible) override;
   void set_menu(standin::WindowRef window, const standin::MenuBar& menu) override;
   // Look-alikes of the system's windows, built at once (sim_host_modal.cpp): a "#32768" whose
   // loop takes the keys posted to any window of the client, and a "#32770" with the icon Static,

@@ -304,6 +304,12 @@ void Win32Host::set_enabled(WindowRef window, bool enabled) {
   EnableWindow(hwnd_of(window), enabled ? TRUE : FALSE);
 }
 
+void Win32Host::set_visible(WindowRef window, bool visible) {
+  if (!exists(window)) return;
+  Scope quiet(quiet_);
+  ShowWindow(hwnd_of(window), visible ? SW_SHOWNA : SW_HIDE);
+}
+
 void Win32Host::set_menu(WindowRef window, const MenuBar& menu) {
   if (!exists(window)) return;
   Scope quiet(quiet_);

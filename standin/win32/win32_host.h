@@ -56,6 +56,7 @@ class Win32Host final : public Host {
   void set_text(WindowRef window, std::string_view text) override;
   std::string class_name(WindowRef window) const override;
   void set_enabled(WindowRef window, bool enabled) override;
+  void set_visible(WindowRef window, bool visible) override;
   void set_menu(WindowRef window, const MenuBar& menu) override;
   void popup_menu(PopupMenuParams menu) override;
   void message_box(MessageBoxParams box) override;

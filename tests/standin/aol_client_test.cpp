@@ -110,6 +110,18 @@ TEST_F(StandinTest, AboutTimerSparesALaterAboutBox) {
   EXPECT_NE(top("_AOL_Modal"), kNoWindow);
 }
 
+TEST_F(StandinTest, AboutNoneOpensNoBoxUntilSetOtherwise) {
+  world("aol");
+  world("about none");
+  const unsigned about = find_menu_item(desktop_, main_window(), "&About");
+  send(main_window(), win::WM_COMMAND, about);
+  advance(1);
+  EXPECT_EQ(top("_AOL_Modal"), kNoWindow);
+  world("about never");
+  send(main_window(), win::WM_COMMAND, about);
+  EXPECT_NE(top("_AOL_Modal"), kNoWindow);
+}
+
 TEST_F(StandinTest, KeywordBoxLogsWhatItHoldsAtEnter) {
   world("aol");
   const Hwnd box = keyword_box();

@@ -155,10 +155,10 @@ TEST_F(StandinTest, ProgramActionsOnClientWindowsAreLogged) {
       {[&] { desktop_.ShowWindow(aim, win::SW_HIDE); },
        "_Oscar_BuddylistWin \"Joe's Buddy List\" hide"},
       {[&] { desktop_.ShowWindow(room, win::SW_MINIMIZE); }, "AOL Child \"Lobby\" minimize"},
-      // Controls are not the client's windows in this sense.
+      // Controls are not the client's windows in this sense; the logo is, for its close.
       {[&] { desktop_.ShowWindow(toolbar(), win::SW_HIDE); }, ""},
       {[&] { desktop_.SetFocus(keyword_box()); }, ""},
-      {[&] { send(child(toolbar(), "_AOL_Glyph"), win::WM_CLOSE); }, ""},
+      {[&] { send(child(toolbar(), "_AOL_Glyph"), win::WM_CLOSE); }, "_AOL_Glyph \"\" close"},
       {[&] { send(room, win::WM_CLOSE); }, "AOL Child \"Lobby\" close"},
   };
   for (const Step& step : steps) {

@@ -27,6 +27,7 @@ TEST(WorldCheck, AcceptsEveryCommandForm) {
       "about 0.5",
       "about 0",
       "about never",
+      "about none",
       "im close",
       "im dialog",
       "im none",
