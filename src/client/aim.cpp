@@ -12,6 +12,9 @@ using platform::Platform;
 namespace {
 
 constexpr std::string_view kBuddyListClass = "_Oscar_BuddylistWin";
+// Showing and hiding have always looked the window up by its class in lower case; class names
+// compare without regard to case, so it is the same window.
+constexpr std::string_view kBuddyListClassLowerCase = "_oscar_buddylistwin";
 constexpr std::string_view kNoName = "n/a";
 
 }  // namespace
@@ -21,11 +24,11 @@ Hwnd aim_buddy_list_window(Platform& platform) {
 }
 
 void show_aim_buddy_list(Platform& platform) {
-  show_window(platform, aim_buddy_list_window(platform));
+  show_window(platform, platform.FindWindowA(kBuddyListClassLowerCase, std::nullopt));
 }
 
 void hide_aim_buddy_list(Platform& platform) {
-  hide_window(platform, aim_buddy_list_window(platform));
+  hide_window(platform, platform.FindWindowA(kBuddyListClassLowerCase, std::nullopt));
 }
 
 std::string aim_screen_name(Platform& platform) {

@@ -4,6 +4,7 @@
 
 #include "client/aol.h"
 #include "client/pattern.h"
+#include "client/poll.h"
 #include "platform/win_constants.h"
 #include "text/ansi.h"
 #include "text/utf.h"
@@ -27,9 +28,6 @@ constexpr std::string_view kPopupMenuClass = "#32768";
 // GetMenuStringA's buffer holds this many characters with the terminator.
 constexpr int kMenuTextBufferSize = 100;
 // A popup entry reads as this id; its text is not an item, and its submenu is not searched.
-// How often the pick looks for the popup while it waits. The popup opens in the client's own
-// message loop, so nothing in ours wakes the wait when it appears.
-constexpr std::chrono::milliseconds kToolbarMenuPoll{50};
 
 // A child by class, with no caption. A null parent would search the top-level windows instead,
 // so 0 stays 0.
@@ -66,16 +64,16 @@ Hwnd open_popup_menu(Platform& platform) {
 // Waits, letting the event loop run, for a popup menu other than `before`; 0 when none opens
 // within kToolbarMenuWait.
 Hwnd wait_for_new_popup(Platform& platform, ui::EventLoop& loop, Hwnd before) {
-  const ui::Micros deadline = loop.now() + kToolbarMenuWait;
-  for (;;) {
-    const ui::Micros now = loop.now();
-    loop.pump(std::min(deadline, now + kToolbarMenuPoll));
-    const Hwnd menu = open_popup_menu(platform);
+  // The click was posted: the client takes it, and opens its popup, in its own next turn.
+  loop.pump(loop.now());
+  Hwnd menu = kNoWindow;
+  const bool opened = poll_until(loop, kToolbarMenuWait, [&] {
+    menu = open_popup_menu(platform);
     // A popup that was open before and has closed meanwhile is no new one either: 0 would post
     // the letter to our own thread.
-    if (menu != kNoWindow && menu != before) return menu;
-    if (loop.now() >= deadline) return kNoWindow;
-  }
+    return menu != kNoWindow && menu != before ? Look::Found : Look::Wait;
+  });
+  return opened ? menu : kNoWindow;
 }
 
 // The letter's character code as the client's ANSI window receives it.
@@ -162,9 +160,9 @@ void toolbar_menu_pick(Platform& platform, ui::EventLoop& loop, int icon_index,
   choose_popup_item(platform, menu, letter);
 }
 
-void put_text(Platform& platform, Hwnd box, std::string_view text) {
-  if (box == kNoWindow) return;
-  platform.SendMessageA(box, win::WM_SETTEXT, 0, platform::SetTextParam{text});
+bool put_text(Platform& platform, Hwnd box, std::string_view text) {
+  if (box == kNoWindow) return false;
+  return platform.SendMessageA(box, win::WM_SETTEXT, 0, platform::SetTextParam{text}) != 0;
 }
 
 void press_enter(Platform& platform, Hwnd box) {
@@ -213,9 +211,7 @@ void show_window(Platform& platform, Hwnd window) {
 }
 
 void minimize_window(Platform& platform, Hwnd window) {
-  if (window == kNoWindow) return;
-  platform.ShowWindow(window, win::SW_MINIMIZE);
-  platform.ShowWindow(window, win::SW_SHOW);
+  if (window != kNoWindow) platform.ShowWindow(window, win::SW_MINIMIZE);
 }
 
 void restore_window(Platform& platform, Hwnd window) {

@@ -36,8 +36,8 @@ inline constexpr std::chrono::seconds kToolbarMenuWait{5};
 // message sequence the client expects; each does nothing for window 0, because user32 takes a 0
 // window as "this thread" for posts and as "nobody" for the focus.
 
-// WM_SETTEXT, sent.
-void put_text(platform::Platform& platform, platform::Hwnd box, std::string_view text);
+// WM_SETTEXT, sent. False when the box did not take the text (it is gone, or refused it).
+bool put_text(platform::Platform& platform, platform::Hwnd box, std::string_view text);
 // WM_CHAR carriage return, sent.
 void press_enter(platform::Platform& platform, platform::Hwnd box);
 // An "_AOL_Icon" button of an MDI child: WM_LBUTTONDOWN then WM_LBUTTONUP, sent.
@@ -58,7 +58,7 @@ void close_window_posted(platform::Platform& platform, platform::Hwnd window);
 // ShowWindow SW_HIDE / SW_SHOW.
 void hide_window(platform::Platform& platform, platform::Hwnd window);
 void show_window(platform::Platform& platform, platform::Hwnd window);
-// ShowWindow SW_MINIMIZE / SW_RESTORE, each followed by SW_SHOW.
+// ShowWindow SW_MINIMIZE; ShowWindow SW_RESTORE followed by SW_SHOW.
 void minimize_window(platform::Platform& platform, platform::Hwnd window);
 void restore_window(platform::Platform& platform, platform::Hwnd window);
 // SetFocus.

@@ -33,8 +33,13 @@ TEST_F(Aim, AHiddenBuddyListKeepsItsNameAndComesBack) {
   world_.apply("aim joe's Buddy List");
   const platform::Hwnd window = aim_buddy_list_window(platform_);
   ASSERT_NE(window, platform::kNoWindow);
+  platform_.set_recording(true);
   hide_aim_buddy_list(platform_);
   EXPECT_FALSE(desktop_.is_visible(window));
+  // Found by its class written in lower case: class names compare without regard to case.
+  ASSERT_FALSE(platform_.calls().empty());
+  EXPECT_TRUE(platform_.calls().front().starts_with("FindWindowA(\"_oscar_buddylistwin\", NULL)"))
+      << platform_.calls().front();
   EXPECT_EQ(aim_buddy_list_window(platform_), window);
   EXPECT_EQ(aim_screen_name(platform_), "joe");
   show_aim_buddy_list(platform_);

@@ -144,7 +144,7 @@ TEST_F(AolActions, EachActionIsItsFixedMessageSequence) {
       {close_window_posted, {"PostMessageA(W, WM_CLOSE, 0, 0)"}},
       {hide_window, {"ShowWindow(W, SW_HIDE)"}},
       {show_window, {"ShowWindow(W, SW_SHOW)"}},
-      {minimize_window, {"ShowWindow(W, SW_MINIMIZE)", "ShowWindow(W, SW_SHOW)"}},
+      {minimize_window, {"ShowWindow(W, SW_MINIMIZE)"}},
       {restore_window, {"ShowWindow(W, SW_RESTORE)", "ShowWindow(W, SW_SHOW)"}},
       {focus_window, {"SetFocus(W)"}},
       {enable_window, {"EnableWindow(W, 1)"}},

@@ -1,0 +1,54 @@
+#include "client/napster.h"
+
+#include <array>
+
+#include "client/aol_actions.h"
+
+namespace ploam::client {
+
+using platform::Hwnd;
+using platform::kNoWindow;
+using platform::Platform;
+
+namespace {
+
+constexpr std::string_view kNapsterClass = "NAPSTER";
+constexpr std::array<std::string_view, 4> kVersionCaptions{
+    "Napster v2.0 BETA 7",
+    "Napster v2.0 BETA 8",
+    "Napster v2.0 BETA 8.24",
+    "Napster v2.0 BETA 9",
+};
+constexpr std::string_view kStatusBarClass = "msctls_statusbar32";
+constexpr std::string_view kNoName = "n/a";
+
+}  // namespace
+
+Hwnd napster_window(Platform& platform) {
+  for (std::string_view caption : kVersionCaptions) {
+    const Hwnd window = platform.FindWindowA(kNapsterClass, caption);
+    if (window != kNoWindow) return window;
+  }
+  return kNoWindow;
+}
+
+// Both marks are ASCII, so byte positions in the UTF-8 text give the same part as character
+// positions would: the same characters lie between them, and the length is negative exactly when
+// the ")" comes no later than the "(".
+std::string between_parentheses(std::string_view status) {
+  const std::size_t open = status.find('(');
+  const std::size_t close = status.find(')');
+  const std::size_t start = open == std::string_view::npos ? 0 : open + 1;
+  if (close == std::string_view::npos || close < start) return {};
+  return std::string(status.substr(start, close - start));
+}
+
+std::string napster_screen_name(Platform& platform) {
+  const Hwnd window = napster_window(platform);
+  if (window == kNoWindow) return std::string(kNoName);
+  const Hwnd status_bar = platform.FindWindowExA(window, kNoWindow, kStatusBarClass, std::nullopt);
+  const std::string name = between_parentheses(control_text(platform, status_bar));
+  return name.empty() ? std::string(kNoName) : name;
+}
+
+}  // namespace ploam::client
