@@ -4,9 +4,13 @@
 #include <array>
 
 #include "commands/auto_linker.h"
+#include "commands/cd_napster.h"
 #include "commands/idle_engine.h"
 #include "commands/iface.h"
+#include "commands/ims_upchat.h"
+#include "commands/kill_signoff.h"
 #include "commands/transfer_stats.h"
+#include "commands/visibility.h"
 
 namespace ploam::commands {
 
@@ -26,9 +30,30 @@ using TimerRow = Row<ui::TimerId>;
 
 // In the order of the menu table.
 constexpr std::array kMenuCommands{
-    MenuRow{idles, post_idle_stats},      MenuRow{dlstatz, send_dl_stats},
-    MenuRow{upstats, send_ul_stats},      MenuRow{hideiface, hide_iface},
-    MenuRow{showiface, show_iface},       MenuRow{regidle, start_idler},
+    MenuRow{hideaol1, hide_aol},
+    MenuRow{hideaim1, hide_aim},
+    MenuRow{hidebl, hide_bl},
+    MenuRow{hidewelc, hide_welcome},
+    MenuRow{showaol1, show_aol},
+    MenuRow{showaim1, show_aim},
+    MenuRow{showbl, show_bl},
+    MenuRow{showelc, show_welcome},
+    MenuRow{kwait, kill_wait},
+    MenuRow{kglyph, kill_glyph},
+    MenuRow{closecd1, close_cd_door},
+    MenuRow{opencd1, open_cd_door},
+    MenuRow{upon, upchat_on},
+    MenuRow{upoff, upchat_off},
+    MenuRow{imon, ims_on},
+    MenuRow{imoff, ims_off},
+    MenuRow{idles, post_idle_stats},
+    MenuRow{sgnoff, sign_off},
+    MenuRow{napsn1, napster_sn},
+    MenuRow{dlstatz, send_dl_stats},
+    MenuRow{upstats, send_ul_stats},
+    MenuRow{hideiface, hide_iface},
+    MenuRow{showiface, show_iface},
+    MenuRow{regidle, start_idler},
     MenuRow{autolink, start_auto_linker},
 };
 

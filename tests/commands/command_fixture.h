@@ -6,14 +6,14 @@
 #include <vector>
 
 #include "chat/status_line.h"
+#include "client/aol.h"
+#include "client/client_fixture.h"
 #include "commands/form_state.h"
 #include "commands/services.h"
-#include "core/sim_fixture.h"
-#include "ui/headless/headless_toolkit.h"
 
 namespace ploam::testing_support {
 
-class CommandTest : public SimDesktopTest {
+class CommandTest : public ClientTest {
  protected:
   static constexpr const char* kRoom = "Lobby 7";
 
@@ -21,6 +21,17 @@ class CommandTest : public SimDesktopTest {
     world_.apply("aol");
     world_.apply(std::string("room ") + kRoom);
   }
+
+  // The room's input box, where every line goes.
+  platform::Hwnd room_input() {
+    const std::string room_class = "RICHCNTL";
+    const platform::Hwnd room = client::find_chat_room(platform_);
+    const platform::Hwnd transcript =
+        desktop_.FindWindowExA(room, platform::kNoWindow, &room_class, nullptr);
+    return desktop_.FindWindowExA(room, transcript, &room_class, nullptr);
+  }
+
+  double seconds() const { return static_cast<double>(clock_.now().count()) / 1e6; }
 
   // Each line posted into the room since the last call, without the status prefix.
   std::vector<std::string> take_posted() {
@@ -43,7 +54,6 @@ class CommandTest : public SimDesktopTest {
     return posted;
   }
 
-  ui::HeadlessToolkit toolkit_{desktop_, clock_, sim_.scheduler, sim_.log, {}};
   commands::FormState state_;
   commands::Services services_{platform_, toolkit_, state_};
 

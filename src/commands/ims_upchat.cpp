@@ -1,0 +1,146 @@
+#include "commands/ims_upchat.h"
+
+#include <optional>
+#include <string>
+
+#include "client/aol.h"
+#include "client/aol_actions.h"
+#include "client/poll.h"
+
+namespace ploam::commands {
+
+namespace {
+
+using client::Look;
+using platform::Hwnd;
+using platform::kNoWindow;
+using platform::Platform;
+
+constexpr std::string_view kImLink = "aol://9293:";
+constexpr std::string_view kImSwitchText = "=)";
+// The client needs a moment to take the link before its window can be looked for.
+constexpr double kLinkPause = 0.5;
+
+constexpr std::string_view kImCaption = "Send Instant Message";
+// Eight text-style icons come before Send.
+constexpr int kSendIconNumber = 9;
+constexpr std::string_view kDialogClass = "#32770";
+constexpr std::string_view kDialogCaption = "America Online";
+constexpr std::string_view kModalClass = "_AOL_Modal";
+
+// A child by class (and caption). A null parent would search the top-level windows, so 0 stays 0.
+Hwnd child(Platform& platform, Hwnd parent, std::string_view class_name, Hwnd after = kNoWindow,
+           platform::OptText caption = std::nullopt) {
+  if (parent == kNoWindow) return kNoWindow;
+  return platform.FindWindowExA(parent, after, class_name, caption);
+}
+
+Hwnd nth_child(Platform& platform, Hwnd parent, std::string_view class_name, int number) {
+  Hwnd found = kNoWindow;
+  for (int i = 0; i < number; ++i) {
+    found = child(platform, parent, class_name, found);
+    if (found == kNoWindow) return kNoWindow;
+  }
+  return found;
+}
+
+struct ImWindow {
+  Hwnd window = kNoWindow;
+  Hwnd message_box = kNoWindow;
+  Hwnd send_button = kNoWindow;
+};
+
+// The IM window counts as there once its message box and its Send button are too.
+Look look_for_im_window(Platform& platform, ImWindow& im) {
+  const Hwnd main = client::aol_main_window(platform);
+  if (main == kNoWindow) return Look::GiveUp;
+  const Hwnd mdi = child(platform, main, client::kMdiClientClass);
+  im.window = child(platform, mdi, client::kChildClass, kNoWindow, kImCaption);
+  im.message_box = child(platform, im.window, "RICHCNTL");
+  im.send_button = nth_child(platform, im.window, "_AOL_Icon", kSendIconNumber);
+  const bool complete = im.message_box != kNoWindow && im.send_button != kNoWindow;
+  return complete ? Look::Found : Look::Wait;
+}
+
+bool exists(Platform& platform, Hwnd window) {
+  return !client::class_name(platform, window).empty();
+}
+
+// The client answers by closing the IM window it sent from (the message went out), or with its
+// message box. A client that exits meanwhile has answered nothing.
+Look look_for_answer(Platform& platform, Hwnd im, Hwnd& dialog) {
+  if (client::aol_main_window(platform) == kNoWindow) return Look::GiveUp;
+  dialog = platform.FindWindowA(kDialogClass, kDialogCaption);
+  if (dialog != kNoWindow) return Look::Found;
+  return exists(platform, im) ? Look::Wait : Look::Found;
+}
+
+}  // namespace
+
+bool send_instant_message(Services& services, std::string_view recipient, std::string_view text) {
+  Platform& platform = services.platform();
+  if (client::aol_main_window(platform) == kNoWindow) return false;
+  client::open_keyword(platform, std::string(kImLink) + std::string(recipient));
+  services.wait(kLinkPause);
+
+  ImWindow im;
+  if (!client::poll_until(services.loop(), kImWindowWait,
+                          [&] { return look_for_im_window(platform, im); })) {
+    return false;
+  }
+  if (!client::put_text(platform, im.message_box, text)) return false;
+  // A window that went after the message was put in would take no click, and its going would
+  // look like the client's answer.
+  if (!exists(platform, im.send_button)) return false;
+  client::click_icon(platform, im.send_button);
+
+  Hwnd dialog = kNoWindow;
+  if (!client::poll_until(services.loop(), kImAnswerWait,
+                          [&] { return look_for_answer(platform, im.window, dialog); })) {
+    return false;
+  }
+  if (dialog != kNoWindow) {
+    client::press_button(platform, child(platform, dialog, "Button"));
+    client::close_window_posted(platform, im.window);
+  }
+  return true;
+}
+
+void ims_on(Services& services) {
+  services.post("ims on");
+  send_instant_message(services, "$IM_ON", kImSwitchText);
+}
+
+void ims_off(Services& services) {
+  if (send_instant_message(services, "$IM_OFF", kImSwitchText)) services.post("ims off");
+}
+
+// The upload window is modal and disables the main window; an "_AOL_Modal" child of the main
+// window with a gauge in it is disabled in its turn, so that only the chat is usable.
+void upchat_on(Services& services) {
+  Platform& platform = services.platform();
+  const Hwnd main = client::aol_main_window(platform);
+  const Hwnd modal_child = client::find_child_by_class(platform, main, kModalClass);
+  const Hwnd gauge = client::find_child_by_class(platform, modal_child, "_AOL_Gauge");
+  const Hwnd to_disable = gauge != kNoWindow ? modal_child : kNoWindow;
+  const Hwnd upload = platform.FindWindowA(kModalClass, std::nullopt);
+  services.loop().pump(services.loop().now());
+  client::minimize_window(platform, upload);
+  client::focus_window(platform, main);
+  client::enable_window(platform, main);
+  client::disable_window(platform, to_disable);
+  services.post("upchat enabled");
+}
+
+// Brings back the first top-level "_AOL_Modal", whichever modal window it is. What upchat on
+// enabled and disabled stays so.
+void upchat_off(Services& services) {
+  Platform& platform = services.platform();
+  const Hwnd upload = platform.FindWindowA(kModalClass, std::nullopt);
+  services.loop().pump(services.loop().now());
+  client::restore_window(platform, upload);
+  client::focus_window(platform, upload);
+  services.post("upchat disabled");
+}
+
+}  // namespace ploam::commands

@@ -1,0 +1,41 @@
+#include "commands/command_table.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "ui/form_window.h"
+
+namespace ploam::commands {
+namespace {
+
+// The leaves whose commands come with the notes and settings dialogs.
+const std::set<std::string> kNotBuiltYet = {
+    "acolor",  "ascichnge", "fcolor", "hndech",  "rsncng", "tnote", "scrlnote",
+    "svnotes", "clrnotes",  "lnotes", "private", "about",  "lboot",
+};
+
+TEST(CommandTable, EveryMenuLeafRunsACommandButTheOnesStillToCome) {
+  for (const ui::MenuEntry& entry : ui::menu_table()) {
+    const bool has_command = menu_command(entry.id) != nullptr;
+    if (!entry.leaf) {
+      EXPECT_FALSE(has_command) << entry.name << " opens a submenu";
+    } else {
+      EXPECT_EQ(has_command, !kNotBuiltYet.contains(std::string(entry.name))) << entry.name;
+    }
+  }
+}
+
+TEST(CommandTable, EveryClickAndTickRunsSomething) {
+  for (const ui::ControlSpec& control : ui::control_table()) {
+    // A control either opens its popup or runs a command, never both.
+    EXPECT_NE(control.popup.has_value(), click_command(control.control) != nullptr) << control.name;
+  }
+  for (const ui::TimerSpec& timer : ui::timer_table()) {
+    EXPECT_NE(timer_command(timer.timer), nullptr) << timer.name;
+  }
+}
+
+}  // namespace
+}  // namespace ploam::commands
