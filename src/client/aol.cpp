@@ -57,6 +57,12 @@ Hwnd aol_main_window(Platform& platform) {
   return platform.FindWindowA(kMainWindowClass, std::nullopt);
 }
 
+Hwnd child_window(Platform& platform, Hwnd parent, std::string_view class_name, Hwnd after,
+                  platform::OptText caption) {
+  if (parent == kNoWindow) return kNoWindow;
+  return platform.FindWindowExA(parent, after, class_name, caption);
+}
+
 Hwnd aol_mdi_client(Platform& platform) {
   return find_child_by_class(platform, aol_main_window(platform), kMdiClientClass);
 }

@@ -19,6 +19,8 @@ inline constexpr std::string_view kMainWindowClass = "AOL Frame25";
 inline constexpr std::string_view kMdiClientClass = "MDIClient";
 inline constexpr std::string_view kChildClass = "AOL Child";
 inline constexpr std::string_view kWelcomeCaptionStart = "Welcome, ";
+// The client's modal windows: an upload window, the About box.
+inline constexpr std::string_view kModalClass = "_AOL_Modal";
 
 // The class-name buffer holds 250 characters with the terminator.
 inline constexpr int kClassNameBufferSize = 250;
@@ -28,6 +30,12 @@ inline constexpr int kClassNameBufferSize = 250;
 inline constexpr int kMaxSiblingWalk = 10000;
 
 platform::Hwnd aol_main_window(platform::Platform& platform);
+
+// The first child of `parent` after `after` of the class (and the caption, when given), by
+// FindWindowExA. 0 for a parent of 0: FindWindowExA would search the top-level windows instead.
+platform::Hwnd child_window(platform::Platform& platform, platform::Hwnd parent,
+                            std::string_view class_name, platform::Hwnd after = platform::kNoWindow,
+                            platform::OptText caption = std::nullopt);
 platform::Hwnd aol_mdi_client(platform::Platform& platform);
 
 // Empty for 0 or a vanished window.

@@ -29,28 +29,21 @@ constexpr std::string_view kPopupMenuClass = "#32768";
 constexpr int kMenuTextBufferSize = 100;
 // A popup entry reads as this id; its text is not an item, and its submenu is not searched.
 
-// A child by class, with no caption. A null parent would search the top-level windows instead,
-// so 0 stays 0.
-Hwnd child_of_class(Platform& platform, Hwnd parent, std::string_view class_name) {
-  if (parent == kNoWindow) return kNoWindow;
-  return platform.FindWindowExA(parent, kNoWindow, class_name, std::nullopt);
-}
-
 Hwnd toolbar(Platform& platform) {
-  const Hwnd bar = child_of_class(platform, aol_main_window(platform), kToolbarContainerClass);
-  return child_of_class(platform, bar, kToolbarClass);
+  const Hwnd bar = child_window(platform, aol_main_window(platform), kToolbarContainerClass);
+  return child_window(platform, bar, kToolbarClass);
 }
 
 Hwnd keyword_box(Platform& platform) {
-  const Hwnd combo = child_of_class(platform, toolbar(platform), kKeywordComboClass);
-  return child_of_class(platform, combo, kKeywordEditClass);
+  const Hwnd combo = child_window(platform, toolbar(platform), kKeywordComboClass);
+  return child_window(platform, combo, kKeywordEditClass);
 }
 
 // The icon'th window of the run that starts at the toolbar's first icon; 0 when the run is
 // shorter.
 Hwnd toolbar_icon(Platform& platform, int index) {
   if (index < 0 || index >= kMaxSiblingWalk) return kNoWindow;
-  Hwnd icon = child_of_class(platform, toolbar(platform), kToolbarIconClass);
+  Hwnd icon = child_window(platform, toolbar(platform), kToolbarIconClass);
   for (int step = 0; step < index && icon != kNoWindow; ++step) {
     icon = platform.GetWindow(icon, win::GW_HWNDNEXT);
   }

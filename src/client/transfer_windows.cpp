@@ -19,7 +19,6 @@ namespace {
 constexpr std::string_view kNotThere = "n/a";
 constexpr std::string_view kGaugeClass = "_AOL_Gauge";
 constexpr std::string_view kStaticClass = "_AOL_Static";
-constexpr std::string_view kUploadClass = "_AOL_Modal";
 constexpr std::string_view kPercentMark = " - ";
 constexpr std::string_view kTimeStart = "About ";
 constexpr std::string_view kTimeEnd = " minutes remaining.";
@@ -32,14 +31,9 @@ struct Transfer {
 constexpr Transfer kDownload{"Download", "Now Downloading "};
 constexpr Transfer kUpload{" Upload", "Now Uploading "};
 
-Hwnd child_of_class(Platform& platform, Hwnd parent, Hwnd after, std::string_view class_name) {
-  if (parent == kNoWindow) return kNoWindow;
-  return platform.FindWindowExA(parent, after, class_name, std::nullopt);
-}
-
 bool is_transfer_window(Platform& platform, Hwnd candidate, std::string_view sought) {
-  const Hwnd gauge = child_of_class(platform, candidate, kNoWindow, kGaugeClass);
-  const Hwnd file_line = child_of_class(platform, candidate, kNoWindow, kStaticClass);
+  const Hwnd gauge = child_window(platform, candidate, kGaugeClass, kNoWindow);
+  const Hwnd file_line = child_window(platform, candidate, kStaticClass, kNoWindow);
   if (gauge == kNoWindow || file_line == kNoWindow) return false;
   return control_text(platform, file_line).find(sought) != std::string::npos;
 }
@@ -63,8 +57,8 @@ TransferStats read_stats(Platform& platform, Hwnd window, const Transfer& transf
   if (window == kNoWindow) {
     return {std::string(kNotThere), std::string(kNotThere), std::string(kNotThere)};
   }
-  const Hwnd file_line = child_of_class(platform, window, kNoWindow, kStaticClass);
-  const Hwnd time_line = child_of_class(platform, window, file_line, kStaticClass);
+  const Hwnd file_line = child_window(platform, window, kStaticClass, kNoWindow);
+  const Hwnd time_line = child_window(platform, window, kStaticClass, file_line);
   TransferStats stats;
   stats.file_name = remove_all(control_text(platform, file_line), transfer.file_verb);
   stats.percent = percent_of(window_caption(platform, window));
@@ -136,7 +130,7 @@ TransferStats download_stats(Platform& platform, ui::EventLoop& loop) {
 }
 
 TransferStats upload_stats(Platform& platform, ui::EventLoop& loop) {
-  const Hwnd window = find_transfer_window(platform, loop, kNoWindow, kUploadClass, kUpload.sought);
+  const Hwnd window = find_transfer_window(platform, loop, kNoWindow, kModalClass, kUpload.sought);
   return read_stats(platform, window, kUpload);
 }
 

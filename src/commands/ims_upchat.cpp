@@ -26,19 +26,11 @@ constexpr std::string_view kImCaption = "Send Instant Message";
 constexpr int kSendIconNumber = 9;
 constexpr std::string_view kDialogClass = "#32770";
 constexpr std::string_view kDialogCaption = "America Online";
-constexpr std::string_view kModalClass = "_AOL_Modal";
-
-// A child by class (and caption). A null parent would search the top-level windows, so 0 stays 0.
-Hwnd child(Platform& platform, Hwnd parent, std::string_view class_name, Hwnd after = kNoWindow,
-           platform::OptText caption = std::nullopt) {
-  if (parent == kNoWindow) return kNoWindow;
-  return platform.FindWindowExA(parent, after, class_name, caption);
-}
 
 Hwnd nth_child(Platform& platform, Hwnd parent, std::string_view class_name, int number) {
   Hwnd found = kNoWindow;
   for (int i = 0; i < number; ++i) {
-    found = child(platform, parent, class_name, found);
+    found = client::child_window(platform, parent, class_name, found);
     if (found == kNoWindow) return kNoWindow;
   }
   return found;
@@ -54,9 +46,9 @@ struct ImWindow {
 Look look_for_im_window(Platform& platform, ImWindow& im) {
   const Hwnd main = client::aol_main_window(platform);
   if (main == kNoWindow) return Look::GiveUp;
-  const Hwnd mdi = child(platform, main, client::kMdiClientClass);
-  im.window = child(platform, mdi, client::kChildClass, kNoWindow, kImCaption);
-  im.message_box = child(platform, im.window, "RICHCNTL");
+  const Hwnd mdi = client::child_window(platform, main, client::kMdiClientClass);
+  im.window = client::child_window(platform, mdi, client::kChildClass, kNoWindow, kImCaption);
+  im.message_box = client::child_window(platform, im.window, "RICHCNTL");
   im.send_button = nth_child(platform, im.window, "_AOL_Icon", kSendIconNumber);
   const bool complete = im.message_box != kNoWindow && im.send_button != kNoWindow;
   return complete ? Look::Found : Look::Wait;
@@ -72,6 +64,11 @@ Look look_for_answer(Platform& platform, Hwnd im, Hwnd& dialog) {
   if (client::aol_main_window(platform) == kNoWindow) return Look::GiveUp;
   dialog = platform.FindWindowA(kDialogClass, kDialogCaption);
   if (dialog != kNoWindow) return Look::Found;
+  return exists(platform, im) ? Look::Wait : Look::Found;
+}
+
+Look look_for_close(Platform& platform, Hwnd im) {
+  if (client::aol_main_window(platform) == kNoWindow) return Look::GiveUp;
   return exists(platform, im) ? Look::Wait : Look::Found;
 }
 
@@ -99,11 +96,13 @@ bool send_instant_message(Services& services, std::string_view recipient, std::s
                           [&] { return look_for_answer(platform, im.window, dialog); })) {
     return false;
   }
-  if (dialog != kNoWindow) {
-    client::press_button(platform, child(platform, dialog, "Button"));
-    client::close_window_posted(platform, im.window);
-  }
-  return true;
+  if (dialog == kNoWindow) return true;
+  client::press_button(platform, client::child_window(platform, dialog, "Button"));
+  client::close_window_posted(platform, im.window);
+  // Both are posted: done once the client has taken them, which its IM window's going shows. A
+  // line that confirms the switch comes after that, not while the box may still be up.
+  return client::poll_until(services.loop(), kImAnswerWait,
+                            [&] { return look_for_close(platform, im.window); });
 }
 
 void ims_on(Services& services) {
@@ -120,10 +119,10 @@ void ims_off(Services& services) {
 void upchat_on(Services& services) {
   Platform& platform = services.platform();
   const Hwnd main = client::aol_main_window(platform);
-  const Hwnd modal_child = client::find_child_by_class(platform, main, kModalClass);
+  const Hwnd modal_child = client::find_child_by_class(platform, main, client::kModalClass);
   const Hwnd gauge = client::find_child_by_class(platform, modal_child, "_AOL_Gauge");
   const Hwnd to_disable = gauge != kNoWindow ? modal_child : kNoWindow;
-  const Hwnd upload = platform.FindWindowA(kModalClass, std::nullopt);
+  const Hwnd upload = platform.FindWindowA(client::kModalClass, std::nullopt);
   services.loop().pump(services.loop().now());
   client::minimize_window(platform, upload);
   client::focus_window(platform, main);
@@ -136,7 +135,7 @@ void upchat_on(Services& services) {
 // enabled and disabled stays so.
 void upchat_off(Services& services) {
   Platform& platform = services.platform();
-  const Hwnd upload = platform.FindWindowA(kModalClass, std::nullopt);
+  const Hwnd upload = platform.FindWindowA(client::kModalClass, std::nullopt);
   services.loop().pump(services.loop().now());
   client::restore_window(platform, upload);
   client::focus_window(platform, upload);

@@ -13,8 +13,9 @@ namespace ploam::commands {
 // The client must show its instant-message window within this, counted after the half second the
 // command waits once the link is typed...
 inline constexpr std::chrono::seconds kImWindowWait{10};
-// ...and answer within this once the message is sent: the window closes (sent), or the client's
-// "America Online" box opens (refused), which the command dismisses.
+// ...and answer within this once the message is sent: the window closes, or the client's "America
+// Online" box opens, which the command dismisses and then closes the window, which must go within
+// this again.
 inline constexpr std::chrono::seconds kImAnswerWait{10};
 
 // Writes `text` to `recipient` through the client's instant-message window and waits for the

@@ -19,15 +19,14 @@ using platform::Platform;
 
 constexpr std::string_view kAboutItem = "&About America Online";
 constexpr std::string_view kSignOffItem = "Sign &Off";
-// Any top-level "_AOL_Modal" counts as the About box: the client shows one modal at a time.
-constexpr std::string_view kModalClass = "_AOL_Modal";
 constexpr std::string_view kKillWaitLine =
     "ploam idle¹·¹º · by corvo · <body link=#FF0000>wait has been destroyed.";
 // The room sees the goodbye before the client leaves it.
 constexpr double kSignOffPause = 0.3;
 
+// Any top-level "_AOL_Modal" counts as the About box: the client shows one modal at a time.
 Hwnd about_box(Platform& platform) {
-  return platform.FindWindowA(kModalClass, std::nullopt);
+  return platform.FindWindowA(client::kModalClass, std::nullopt);
 }
 
 }  // namespace

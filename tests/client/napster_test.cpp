@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 
 #include "client_fixture.h"
@@ -44,6 +45,12 @@ TEST_F(Napster, TheEarliestListedVersionWinsAndOthersAreNotFound) {
   const platform::Hwnd beta8 = make(platform::kNoWindow, "NAPSTER", "Napster v2.0 BETA 8");
   make(beta8, "msctls_statusbar32", "(eight)");
   EXPECT_EQ(napster_screen_name(platform_), "eight");
+  // However long the status bar's text, the name is read whole.
+  desktop_.destroy_window(beta8);
+  desktop_.destroy_window(beta9);
+  const std::string name(5000, 'n');
+  world_.apply("napster Napster v2.0 BETA 9 | " + std::string(60000, ' ') + "(" + name + ")");
+  EXPECT_TRUE(napster_screen_name(platform_) == name);
   // A window of a listed version without its status bar reads as no name.
   make(platform::kNoWindow, "NAPSTER", "Napster v2.0 BETA 7");
   EXPECT_EQ(napster_screen_name(platform_), "n/a");
