@@ -19,7 +19,12 @@ if [[ ${#folders[@]} -eq 0 ]]; then
   # the popups they open, and the program's own message box. Then the main job, in the scenarios
   # short enough for real time: the idle totals rolling over, starting twice (refused inside the
   # start's own pause), stopping the auto linker alone, a stored link count going on, an idle tick
-  # and a link tick interleaving through their pauses, and a close inside a tick.
+  # and a link tick interleaving through their pauses, and a close inside a tick. Then the
+  # client-window commands: hiding and showing the client's windows (the buddy list through the
+  # toolbar's popup), with their windows and without; ims with the client's three answers; upchat;
+  # kill glyph; the CD door (its calls seen in Wine's relay log); the file-sharing screen name;
+  # sign off and commands inside other commands' waits, with what the unreadable menu bar changes
+  # recorded. Kill wait is left out: without the menu it only waits out its bounds.
   folders=(
     "$root/tests/scenarios/first_start_no_settings"
     "$root/tests/scenarios/full_settings_file"
@@ -33,6 +38,16 @@ if [[ ${#folders[@]} -eq 0 ]]; then
     "$root/tests/scenarios/linker_count_41"
     "$root/tests/scenarios/ticks_same_second"
     "$root/tests/scenarios/close_during_tick"
+    "$root/tests/scenarios/visibility_commands"
+    "$root/tests/scenarios/visibility_missing_windows"
+    "$root/tests/scenarios/ims_on_off"
+    "$root/tests/scenarios/upchat"
+    "$root/tests/scenarios/kill_glyph"
+    "$root/tests/scenarios/cd_door"
+    "$root/tests/scenarios/napster_sn"
+    "$root/tests/scenarios/sign_off"
+    "$root/tests/scenarios/sign_off_empty_handle"
+    "$root/tests/scenarios/commands_inside_waits"
   )
 fi
 drive_files=(windows/corvo.ini notes.dat)

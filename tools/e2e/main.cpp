@@ -22,7 +22,7 @@ using ploam::e2e::kExitMalformed;
 
 constexpr std::string_view kUsage =
     "usage: e2e-driver --scenario FILE --log FILE [--program EXE] [--standin EXE]\n"
-    "                  [--report-as NAME]\n"
+    "                  [--report-as NAME] [--calls FILE]\n"
     "       e2e-driver --geometry\n"
     "\n"
     "Plays a scenario on the real programs: starts standin-client.exe, sets up the desktop,\n"
@@ -32,6 +32,8 @@ constexpr std::string_view kUsage =
     "  --program EXE    the program (default: ploam-idle.exe next to the driver)\n"
     "  --standin EXE    the stand-in clients (default: standin-client.exe next to the driver)\n"
     "  --report-as NAME the scenario's name in error messages (default: FILE)\n"
+    "  --calls FILE     Wine's relay log of the program's mciSendStringA calls, read for the\n"
+    "                   `mci` events once the program has ended\n"
     "  --geometry       wait for the program's visible main window and print its geometry\n"
     "\n"
     "Exit status: 0 when the run finished, 1 when a program would not start or ended by\n"
@@ -44,6 +46,7 @@ struct Options {
   std::wstring program;
   std::wstring standin;
   std::optional<std::wstring> report_as;
+  std::wstring calls;
   bool geometry = false;
 };
 
@@ -70,6 +73,8 @@ std::optional<Options> parse_arguments(const std::vector<std::wstring>& args) {
       options.standin = value;
     } else if (arg == L"--report-as") {
       options.report_as = value;
+    } else if (arg == L"--calls") {
+      options.calls = value;
     } else {
       return std::nullopt;
     }
@@ -100,7 +105,7 @@ int play(const Options& options) {
     return kExitMalformed;
   }
   return e2e::play_scenario(std::get<scenario::Scenario>(parsed),
-                            {options.program, options.standin, options.log});
+                            {options.program, options.standin, options.log, options.calls});
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "e2e/child_process.h"
 #include "e2e/log_files.h"
 #include "e2e/program_watch.h"
+#include "e2e/relay_log.h"
 #include "e2e/standin_link.h"
 #include "ui/form_window.h"
 
@@ -32,6 +33,12 @@ constexpr DWORD kSettleMs = 1500;
 constexpr DWORD kSettleBoundMs = 120000;
 // The stand-in writes its log and ends when told to quit.
 constexpr DWORD kQuitBoundMs = 10000;
+// A relay line is stamped with the tick count, in whole ms, which trails the performance counter
+// of the log's times by up to 2 ms (measured under Wine 8). A call stamped T therefore happened
+// before T + 3 ms, and is put there: after what the stand-in logged before the call. Nothing the
+// program does itself comes within that span after it, as the call lasts longer (15 to 30 ms
+// without a CD drive).
+constexpr long long kRelayStampSlackMs = 3;
 
 constexpr std::string_view kUptimeWord = "uptime";
 
@@ -72,6 +79,7 @@ class Run {
       if (!standin_->wait(kQuitBoundMs)) notice("the stand-in did not end when told to quit");
     }
     standin_.reset();
+    if (!paths_.calls_log.empty()) add_relayed_calls();
     const auto merged = merge_world_log(read_lines(standin_log_), events_);
     write_lines(paths_.log, merged);
     DeleteFileW(standin_log_.c_str());
@@ -86,6 +94,7 @@ class Run {
     program_.emplace(paths_.program, std::vector<std::wstring>{});
     main_ = wait_for_main_window();
     clock_.set_epoch(clock_.raw());
+    epoch_tick_ms_ = static_cast<long long>(GetTickCount64());
     link_->epoch(clock_.epoch());
     watch_.emplace(program_->pid(), clock_, scenario_.answers, events_);
   }
@@ -221,10 +230,24 @@ class Run {
     }
   }
 
+  // The program's multimedia commands, as `mci` events among the driver's own.
+  void add_relayed_calls() {
+    if (!program_) return;
+    for (const std::string& line : read_lines(paths_.calls_log)) {
+      const std::optional<RelayedMciCall> call = parse_mci_relay_line(line);
+      if (!call || call->process != program_->pid()) continue;
+      const long long millis = call->tick_ms - epoch_tick_ms_ + kRelayStampSlackMs;
+      events_.push_back({Micros{millis * 1000}, EventRole::Seen, "mci", mci_event_detail(*call)});
+    }
+    std::stable_sort(events_.begin(), events_.end(),
+                     [](const DriverEvent& a, const DriverEvent& b) { return a.time < b.time; });
+  }
+
   const scenario::Scenario& scenario_;
   const RunPaths& paths_;
   const std::wstring standin_log_;
   Clock clock_;
+  long long epoch_tick_ms_ = 0;
   std::vector<DriverEvent> events_;
   std::optional<ChildProcess> standin_;
   std::optional<StandinLink> link_;

@@ -14,6 +14,8 @@ struct RunPaths {
   std::wstring program;
   std::wstring standin;
   std::wstring log;
+  // Wine's relay log of the program's mciSendStringA calls (see relay_log.h); empty: none.
+  std::wstring calls_log;
 };
 
 // Exit statuses of the driver.

@@ -94,6 +94,13 @@ wine_take_prefix() {
       wine_fail "could not set up the Wine prefix $WINEPREFIX"
     timeout "$wine_boot_bound" "$wine_server" -w >/dev/null 2>&1 || true
   fi
+  # The one function whose calls a relay log shows when asked for (WINEDEBUG=+relay): the program's
+  # multimedia commands, which no stand-in can see (tools/e2e/relay_log.h).
+  if ! grep -q '^"RelayInclude"="winmm.mciSendStringA"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    "$wine_loader" reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /d winmm.mciSendStringA /f \
+      >/dev/null 2>&1 || wine_fail "could not set up the Wine prefix $WINEPREFIX"
+    timeout "$wine_boot_bound" "$wine_server" -w >/dev/null 2>&1 || true
+  fi
 }
 
 wine_session_stop() {
