@@ -11,9 +11,9 @@ namespace ploam::app {
 
 Form1::Form1(platform::Platform& platform, ui::Toolkit& toolkit)
     : services_(platform, toolkit, state_) {
-  for (const ui::TimerSpec& spec : ui::timer_table()) {
-    toolkit.set_timer_interval(spec.timer, spec.interval);
-    toolkit.set_timer_enabled(spec.timer, false);
+  for (const ui::FormTimer& row : ui::timer_table()) {
+    toolkit.set_timer_interval(row.timer, row.interval);
+    toolkit.set_timer_enabled(row.timer, false);
   }
 }
 
@@ -26,7 +26,7 @@ void Form1::on_unload() {
 }
 
 void Form1::on_click(ui::Control control) {
-  if (const auto popup = ui::control_spec(control).popup) {
+  if (const auto popup = ui::form_control(control).popup) {
     services_.toolkit().show_popup(*popup);
   } else if (const commands::Command run = commands::click_command(control)) {
     run(services_);

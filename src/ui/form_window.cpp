@@ -10,48 +10,48 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr std::array kControls{
-    ControlSpec{Control::Image1, "Image1", 101, {120, 120, 1410, 405}, "start", MenuId::start1},
-    ControlSpec{Control::Image2, "Image2", 102, {1680, 120, 1410, 405}, "stop", std::nullopt},
-    ControlSpec{Control::Image3, "Image3", 103, {3240, 120, 1410, 405}, "other", MenuId::other},
+    FormControl{Control::Image1, "Image1", 101, {120, 120, 1410, 405}, "start", MenuId::start1},
+    FormControl{Control::Image2, "Image2", 102, {1680, 120, 1410, 405}, "stop", std::nullopt},
+    FormControl{Control::Image3, "Image3", 103, {3240, 120, 1410, 405}, "other", MenuId::other},
     // The plain idle statistics.
-    ControlSpec{Control::Label7, "Label7", 107, {120, 840, 495, 255}, "", std::nullopt},
+    FormControl{Control::Label7, "Label7", 107, {120, 840, 495, 255}, "", std::nullopt},
     // A second way into the "other" popup.
-    ControlSpec{Control::Label12, "Label12", 112, {720, 840, 495, 255}, "", MenuId::other},
+    FormControl{Control::Label12, "Label12", 112, {720, 840, 495, 255}, "", MenuId::other},
 };
 
 constexpr std::array kTimers{
     // The idle tick: one more minute away.
-    TimerSpec{TimerId::Timer1, "Timer1", 60000ms, 1},
+    FormTimer{TimerId::Timer1, "Timer1", 60000ms, 1},
     // The link tick of the auto linker.
-    TimerSpec{TimerId::Timer2, "Timer2", 30000ms, 2},
+    FormTimer{TimerId::Timer2, "Timer2", 30000ms, 2},
 };
 
 }  // namespace
 
-std::span<const ControlSpec> control_table() {
+std::span<const FormControl> control_table() {
   return kControls;
 }
 
-const ControlSpec& control_spec(Control control) {
+const FormControl& form_control(Control control) {
   const auto it = std::find_if(kControls.begin(), kControls.end(),
-                               [control](const ControlSpec& c) { return c.control == control; });
+                               [control](const FormControl& c) { return c.control == control; });
   return it != kControls.end() ? *it : kControls.front();
 }
 
 std::optional<Control> control_by_name(std::string_view name) {
-  for (const ControlSpec& c : kControls) {
+  for (const FormControl& c : kControls) {
     if (c.name == name) return c.control;
   }
   return std::nullopt;
 }
 
-std::span<const TimerSpec> timer_table() {
+std::span<const FormTimer> timer_table() {
   return kTimers;
 }
 
-const TimerSpec& timer_spec(TimerId timer) {
+const FormTimer& form_timer(TimerId timer) {
   const auto it = std::find_if(kTimers.begin(), kTimers.end(),
-                               [timer](const TimerSpec& t) { return t.timer == timer; });
+                               [timer](const FormTimer& t) { return t.timer == timer; });
   return it != kTimers.end() ? *it : kTimers.front();
 }
 

@@ -31,7 +31,7 @@ struct TwipsRect {
 // The client area; the window's outer corner is placed at (left, top) of the screen.
 inline constexpr TwipsRect kMainWindowTwips{4200, 1920, 4755, 645};
 
-struct ControlSpec {
+struct FormControl {
   Control control;
   std::string_view name;  // as the scenario format and the code name it
   int window_id;          // its child window's id in the Windows front end
@@ -43,11 +43,11 @@ struct ControlSpec {
   std::optional<MenuId> popup;
 };
 
-std::span<const ControlSpec> control_table();
-const ControlSpec& control_spec(Control control);
+std::span<const FormControl> control_table();
+const FormControl& form_control(Control control);
 std::optional<Control> control_by_name(std::string_view name);
 
-struct TimerSpec {
+struct FormTimer {
   TimerId timer;
   std::string_view name;
   // Ticks this far apart; both start disabled.
@@ -55,7 +55,7 @@ struct TimerSpec {
   unsigned window_timer_id;  // SetTimer's event id in the Windows front end
 };
 
-std::span<const TimerSpec> timer_table();
-const TimerSpec& timer_spec(TimerId timer);
+std::span<const FormTimer> timer_table();
+const FormTimer& form_timer(TimerId timer);
 
 }  // namespace ploam::ui

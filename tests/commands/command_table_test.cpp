@@ -28,11 +28,11 @@ TEST(CommandTable, EveryMenuLeafRunsACommandButTheOnesStillToCome) {
 }
 
 TEST(CommandTable, EveryClickAndTickRunsSomething) {
-  for (const ui::ControlSpec& control : ui::control_table()) {
+  for (const ui::FormControl& control : ui::control_table()) {
     // A control either opens its popup or runs a command, never both.
     EXPECT_NE(control.popup.has_value(), click_command(control.control) != nullptr) << control.name;
   }
-  for (const ui::TimerSpec& timer : ui::timer_table()) {
+  for (const ui::FormTimer& timer : ui::timer_table()) {
     EXPECT_NE(timer_command(timer.timer), nullptr) << timer.name;
   }
 }

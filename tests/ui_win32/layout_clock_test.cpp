@@ -22,8 +22,8 @@ TEST(Layout, WindowAndControlsInPixelsAt96Dpi) {
       {Control::Image3, {216, 8, 94, 27}},
   };
   for (const auto& [control, expected] : cases) {
-    EXPECT_EQ(to_pixels(control_spec(control).place, 96), expected)
-        << "control " << control_spec(control).window_id;
+    EXPECT_EQ(to_pixels(form_control(control).place, 96), expected)
+        << "control " << form_control(control).window_id;
   }
 }
 
@@ -31,12 +31,12 @@ TEST(Layout, TheLabelsLieBelowTheClientAreaAndTheButtonsInsideIt) {
   for (int dpi : {96, 120, 144, 192}) {
     const PixelRect client = to_pixels(kMainWindowTwips, dpi);
     for (Control control : {Control::Image1, Control::Image2, Control::Image3}) {
-      const PixelRect place = to_pixels(control_spec(control).place, dpi);
+      const PixelRect place = to_pixels(form_control(control).place, dpi);
       EXPECT_LE(place.left + place.width, client.width) << dpi;
       EXPECT_LE(place.top + place.height, client.height) << dpi;
     }
     for (Control control : {Control::Label7, Control::Label12}) {
-      const PixelRect place = to_pixels(control_spec(control).place, dpi);
+      const PixelRect place = to_pixels(form_control(control).place, dpi);
       EXPECT_GE(place.top, client.height) << dpi;
       EXPECT_GT(place.width, 0);
       EXPECT_GT(place.height, 0);

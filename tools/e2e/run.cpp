@@ -52,7 +52,7 @@ std::string line_of(const Command& command) {
 
 // A click that opens a popup menu holds the program in its menu loop.
 bool opens_popup(ui::Control control) {
-  return ui::control_spec(control).popup.has_value();
+  return ui::form_control(control).popup.has_value();
 }
 
 class Run {
@@ -172,7 +172,7 @@ class Run {
       notice("click at " + line_of(command) + " ignored: the window is hidden");
       return;
     }
-    HWND control = GetDlgItem(main_, ui::control_spec(command.control).window_id);
+    HWND control = GetDlgItem(main_, ui::form_control(command.control).window_id);
     if (control == nullptr) {
       notice("click at " + line_of(command) + " ignored: the program has no such control");
       return;

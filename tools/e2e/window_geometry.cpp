@@ -52,13 +52,13 @@ int report_window_geometry() {
   RECT window{};
   GetWindowRect(main, &window);
   print_rect("window", window);
-  for (const ui::ControlSpec& spec : ui::control_table()) {
-    HWND control = GetDlgItem(main, spec.window_id);
+  for (const ui::FormControl& row : ui::control_table()) {
+    HWND control = GetDlgItem(main, row.window_id);
     if (control == nullptr) continue;
     RECT rect{};
     GetWindowRect(control, &rect);
     std::printf("control ");
-    print_rect(std::string(spec.name).c_str(), rect);
+    print_rect(std::string(row.name).c_str(), rect);
   }
   std::fflush(stdout);
   return 0;

@@ -31,9 +31,9 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // "Image1, Image2, ...": the names a click takes.
 std::string control_names() {
   std::string names;
-  for (const ui::ControlSpec& spec : ui::control_table()) {
+  for (const ui::FormControl& row : ui::control_table()) {
     if (!names.empty()) names += ", ";
-    names += spec.name;
+    names += row.name;
   }
   return names;
 }

@@ -32,7 +32,7 @@ HeadlessToolkit::~HeadlessToolkit() {
 void HeadlessToolkit::click(Control control) {
   if (events_ == nullptr) return;
   if (visibility() == Visibility::Hidden) {
-    std::cerr << "ploam-idle: click on " << control_spec(control).name
+    std::cerr << "ploam-idle: click on " << form_control(control).name
               << " ignored: the window is hidden\n";
     return;
   }

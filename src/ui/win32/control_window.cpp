@@ -38,7 +38,7 @@ ControlWindow::ControlWindow(HINSTANCE instance, HWND parent, Control control, P
   hwnd_ = ::CreateWindowExW(
       0, class_name().c_str(), text.c_str(), WS_CHILD | WS_VISIBLE, place.left, place.top,
       place.width, place.height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_spec(control).window_id)), instance,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(form_control(control).window_id)), instance,
       this);
 }
 

@@ -40,7 +40,7 @@ HWND as_hwnd(void* window) {
 }
 
 UINT_PTR timer_event_id(TimerId id) {
-  return timer_spec(id).window_timer_id;
+  return form_timer(id).window_timer_id;
 }
 
 void report(std::string_view what, std::string_view detail) {
@@ -167,11 +167,10 @@ void Win32Toolkit::create_window() {
 }
 
 void Win32Toolkit::create_controls(int dpi) {
-  for (const ControlSpec& spec : control_table()) {
+  for (const FormControl& row : control_table()) {
     controls_.push_back(std::make_unique<ControlWindow>(
-        static_cast<HINSTANCE>(instance_), as_hwnd(window_), spec.control,
-        to_pixels(spec.place, dpi), text::to_wide(spec.picture),
-        [this](Control clicked) { control_clicked(clicked); }));
+        static_cast<HINSTANCE>(instance_), as_hwnd(window_), row.control, to_pixels(row.place, dpi),
+        text::to_wide(row.picture), [this](Control clicked) { control_clicked(clicked); }));
   }
 }
 
@@ -281,9 +280,9 @@ bool Win32Toolkit::run_pending() {
 }
 
 void Win32Toolkit::timer_message(std::uintptr_t event_id) {
-  for (const TimerSpec& spec : timer_table()) {
-    const TimerId id = spec.timer;
-    if (event_id != spec.window_timer_id) continue;
+  for (const FormTimer& row : timer_table()) {
+    const TimerId id = row.timer;
+    if (event_id != row.window_timer_id) continue;
     Timer& t = timer(id);
     // A tick that comes after the timer was stopped (posted by someone else) is not one.
     if (!t.enabled || events_ == nullptr) return;

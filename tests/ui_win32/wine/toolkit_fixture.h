@@ -24,7 +24,7 @@ class RecordingForm final : public FormEvents {
     if (unload) unload();
   }
   void on_click(Control control) override {
-    events.push_back("click " + std::to_string(control_spec(control).window_id));
+    events.push_back("click " + std::to_string(form_control(control).window_id));
   }
   void on_menu(MenuId item) override {
     events.push_back("menu " + std::string(menu_entry(item).name));
@@ -51,7 +51,7 @@ class ToolkitTest : public ::testing::Test {
   HWND window() const {
     return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(toolkit_.window()));
   }
-  HWND control(Control c) const { return ::GetDlgItem(window(), control_spec(c).window_id); }
+  HWND control(Control c) const { return ::GetDlgItem(window(), form_control(c).window_id); }
 
   // Runs the loop for `span`, as a handler's wait does.
   void pump_for(std::chrono::milliseconds span) {

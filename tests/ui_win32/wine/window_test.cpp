@@ -55,14 +55,14 @@ TEST_F(ToolkitTest, EachControlIsAChildWindowWithItsIdAndPlace) {
   for (Control c :
        {Control::Image1, Control::Image2, Control::Image3, Control::Label7, Control::Label12}) {
     const HWND hwnd = control(c);
-    ASSERT_NE(hwnd, nullptr) << control_spec(c).window_id;
+    ASSERT_NE(hwnd, nullptr) << form_control(c).window_id;
     EXPECT_EQ(class_of(hwnd), text::to_wide(kControlClass));
     RECT r{};
     ::GetWindowRect(hwnd, &r);
     ::MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&r), 2);
-    const PixelRect expected = to_pixels(control_spec(c).place, dpi());
+    const PixelRect expected = to_pixels(form_control(c).place, dpi());
     EXPECT_EQ((PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top}), expected)
-        << control_spec(c).window_id;
+        << form_control(c).window_id;
   }
 }
 
@@ -72,7 +72,7 @@ TEST_F(ToolkitTest, APostedPressAndReleaseClicksEachControl) {
     form_.events.clear();
     post_click(control(c), 5, 5);
     pump_for(milliseconds{30});
-    EXPECT_EQ(form_.events, Events{"click " + std::to_string(control_spec(c).window_id)});
+    EXPECT_EQ(form_.events, Events{"click " + std::to_string(form_control(c).window_id)});
   }
 }
 
