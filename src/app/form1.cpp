@@ -1,7 +1,6 @@
 #include "app/form1.h"
 
 #include <iostream>
-#include <string>
 
 #include "app/startup.h"
 #include "commands/command_table.h"

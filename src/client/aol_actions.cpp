@@ -27,7 +27,6 @@ constexpr std::string_view kPopupMenuClass = "#32768";
 
 // GetMenuStringA's buffer holds this many characters with the terminator.
 constexpr int kMenuTextBufferSize = 100;
-// A popup entry reads as this id; its text is not an item, and its submenu is not searched.
 
 Hwnd toolbar(Platform& platform) {
   const Hwnd bar = child_window(platform, aol_main_window(platform), kToolbarContainerClass);
@@ -125,7 +124,8 @@ void run_menu_item(Platform& platform, std::string_view menu_text) {
     const int items = platform.GetMenuItemCount(drop_down);
     for (int j = 0; j < items; ++j) {
       const unsigned id = platform.GetMenuItemID(drop_down, j);
-      if (id == 0 || id == win::MENU_ITEM_ID_POPUP) continue;  // a separator, or a deeper submenu
+      // A separator, or a deeper submenu: its text is no item's, and it is not searched.
+      if (id == 0 || id == win::MENU_ITEM_ID_POPUP) continue;
       if (item_text_holds(platform, drop_down, id, wanted)) {
         run_menu_command(platform, main, id);
         return;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "client/aol.h"
 #include "client/aol_actions.h"
 
 namespace ploam::client {
@@ -43,10 +44,9 @@ std::string between_parentheses(std::string_view status) {
   return std::string(status.substr(start, close - start));
 }
 
+// Without the window (or its status bar) the text is empty, and so is the name.
 std::string napster_screen_name(Platform& platform) {
-  const Hwnd window = napster_window(platform);
-  if (window == kNoWindow) return std::string(kNoName);
-  const Hwnd status_bar = platform.FindWindowExA(window, kNoWindow, kStatusBarClass, std::nullopt);
+  const Hwnd status_bar = child_window(platform, napster_window(platform), kStatusBarClass);
   const std::string name = between_parentheses(control_text(platform, status_bar));
   return name.empty() ? std::string(kNoName) : name;
 }

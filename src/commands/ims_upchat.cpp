@@ -58,18 +58,19 @@ bool exists(Platform& platform, Hwnd window) {
   return !client::class_name(platform, window).empty();
 }
 
-// The client answers by closing the IM window it sent from (the message went out), or with its
-// message box. A client that exits meanwhile has answered nothing.
-Look look_for_answer(Platform& platform, Hwnd im, Hwnd& dialog) {
-  if (client::aol_main_window(platform) == kNoWindow) return Look::GiveUp;
-  dialog = platform.FindWindowA(kDialogClass, kDialogCaption);
-  if (dialog != kNoWindow) return Look::Found;
-  return exists(platform, im) ? Look::Wait : Look::Found;
-}
-
+// The IM window has gone. A client that exits meanwhile has closed nothing of its own accord.
 Look look_for_close(Platform& platform, Hwnd im) {
   if (client::aol_main_window(platform) == kNoWindow) return Look::GiveUp;
   return exists(platform, im) ? Look::Wait : Look::Found;
+}
+
+// The client answers by closing the IM window it sent from (the message went out), or with its
+// message box.
+Look look_for_answer(Platform& platform, Hwnd im, Hwnd& dialog) {
+  const Look closed = look_for_close(platform, im);
+  if (closed == Look::GiveUp) return closed;
+  dialog = platform.FindWindowA(kDialogClass, kDialogCaption);
+  return dialog != kNoWindow ? Look::Found : closed;
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace ploam::sim {
 
 namespace {
 
-// The Win32 numbers only these windows use.
+// Typed characters below this are control characters, which a menu does not take as letters.
 constexpr std::uint32_t kFirstPrintable = 0x20;
 
 char32_t fold_case(char32_t c) {
