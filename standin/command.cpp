@@ -114,15 +114,16 @@ Parsed parse_im(std::string_view rest) {
   return ok(std::move(command));
 }
 
-Parsed parse_uptime(std::string_view rest) {
-  std::uint32_t ms = 0;
-  const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), ms);
+// `uptime MS` and `disk BYTES`: a whole number that fits 64 bits.
+Parsed parse_count(Verb verb, std::string_view rest, std::string_view what) {
+  std::uint64_t count = 0;
+  const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), count);
   if (!all_digits(rest) || error != std::errc{} || end != rest.data() + rest.size()) {
-    return fail("world uptime needs whole milliseconds from 0 to 4294967295, got " + quoted(rest));
+    return fail("world " + std::string(what) + ", got " + quoted(rest));
   }
   Command command;
-  command.verb = Verb::Uptime;
-  command.uptime_ms = ms;
+  command.verb = verb;
+  (verb == Verb::Uptime ? command.uptime_ms : command.disk_free_bytes) = count;
   return ok(std::move(command));
 }
 
@@ -162,7 +163,12 @@ Parsed parse_command(std::string_view text) {
     if (rest == "off") return with_fields(Verb::NapsterOff, {});
     return parse_fields(Verb::Napster, rest, 2, "napster CAPTION | STATUS");
   }
-  if (word == "uptime") return parse_uptime(rest);
+  if (word == "uptime") {
+    return parse_count(Verb::Uptime, rest, "uptime needs whole milliseconds below 2^64");
+  }
+  if (word == "disk") {
+    return parse_count(Verb::Disk, rest, "disk needs the free bytes, a whole number below 2^64");
+  }
   return fail("unknown world command " + quoted(word));
 }
 

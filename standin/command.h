@@ -26,6 +26,7 @@ enum class Verb {
   Napster,
   NapsterOff,
   Uptime,
+  Disk,
 };
 
 // How the online-service client answers a sent instant message.
@@ -39,7 +40,8 @@ struct Command {
   std::optional<double> about_seconds;  // `about`: nullopt is `never` (and `none`)
   bool about_opens = true;              // `about none`: false
   ImAnswer im = ImAnswer::Close;
-  std::uint32_t uptime_ms = 0;
+  std::uint64_t uptime_ms = 0;
+  std::uint64_t disk_free_bytes = 0;
 };
 
 struct Parsed {

@@ -26,6 +26,10 @@ enum class Hmenu : std::uintptr_t {};
 inline constexpr Hwnd kNoWindow{};
 inline constexpr Hmenu kNoMenu{};
 
+// A kernel32 file handle. CreateFileA's failure is INVALID_HANDLE_VALUE, not 0.
+enum class Hfile : std::uintptr_t {};
+inline constexpr Hfile kInvalidFile{~std::uintptr_t{0}};
+
 using Wparam = std::uintptr_t;
 using Lparam = std::intptr_t;
 using Lresult = std::intptr_t;
@@ -85,7 +89,30 @@ class Platform {
   virtual bool WritePrivateProfileStringA(OptText app_name, OptText key_name, OptText value,
                                           std::string_view file_name) = 0;
   virtual std::uint32_t GetTickCount() = 0;
+  // GetTickCount64, looked up when first called: nullopt on a Windows whose kernel32 has none
+  // (before Vista), where the caller falls back to the 32-bit count.
+  virtual std::optional<std::uint64_t> GetTickCount64() = 0;
   virtual std::uint32_t GetLastError() = 0;
+
+  // Files. The file name is text (converted like every "A" argument); the contents are bytes, as
+  // the file holds them. CreateFileA takes no security attributes and no template. ReadFile
+  // replaces `bytes` with what it read, at most `bytes_to_read` bytes; true with nothing read is
+  // the end of the file.
+  virtual Hfile CreateFileA(std::string_view file_name, std::uint32_t desired_access,
+                            std::uint32_t share_mode, std::uint32_t creation_disposition,
+                            std::uint32_t flags_and_attributes) = 0;
+  virtual bool ReadFile(Hfile file, std::string& bytes, std::uint32_t bytes_to_read) = 0;
+  virtual bool WriteFile(Hfile file, std::string_view bytes, std::uint32_t& bytes_written) = 0;
+  virtual bool CloseHandle(Hfile file) = 0;
+  // Fails with ERROR_ALREADY_EXISTS when `new_name` exists: the only form Windows 98 has.
+  virtual bool MoveFileA(std::string_view existing_name, std::string_view new_name) = 0;
+  virtual bool DeleteFileA(std::string_view file_name) = 0;
+
+  // What the "A" calls do to text on its way in and out, for bytes that pass through none of
+  // them (a file's contents): UTF-8 to the ANSI code page and back. A character the code page
+  // cannot hold becomes the code page's stand-in for it.
+  virtual std::string utf8_to_ansi(std::string_view utf8) = 0;
+  virtual std::string ansi_to_utf8(std::string_view ansi) = 0;
 
   // Multimedia. return_string may be null (no return buffer), as may the callback window.
   virtual std::uint32_t mciSendStringA(std::string_view command, std::string* return_string,

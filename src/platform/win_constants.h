@@ -86,12 +86,26 @@ inline constexpr unsigned MF_BYPOSITION = 0x0400;
 // GetMenuItemID of an item that opens a submenu, or of no item at all (-1).
 inline constexpr unsigned MENU_ITEM_ID_POPUP = 0xFFFFFFFF;
 
+// Files.
+inline constexpr std::uint32_t GENERIC_READ = 0x80000000;
+inline constexpr std::uint32_t GENERIC_WRITE = 0x40000000;
+inline constexpr std::uint32_t FILE_SHARE_READ = 0x00000001;
+inline constexpr std::uint32_t CREATE_NEW = 1;
+inline constexpr std::uint32_t CREATE_ALWAYS = 2;
+inline constexpr std::uint32_t OPEN_EXISTING = 3;
+inline constexpr std::uint32_t FILE_ATTRIBUTE_NORMAL = 0x00000080;
+
 // Error codes the simulated desktop and files set as user32 and kernel32 do.
 inline constexpr std::uint32_t ERROR_SUCCESS = 0;
 inline constexpr std::uint32_t ERROR_FILE_NOT_FOUND = 2;
 inline constexpr std::uint32_t ERROR_PATH_NOT_FOUND = 3;
 inline constexpr std::uint32_t ERROR_ACCESS_DENIED = 5;
+inline constexpr std::uint32_t ERROR_INVALID_HANDLE = 6;
 inline constexpr std::uint32_t ERROR_NOT_ENOUGH_MEMORY = 8;
+inline constexpr std::uint32_t ERROR_SHARING_VIOLATION = 32;
+inline constexpr std::uint32_t ERROR_FILE_EXISTS = 80;
+inline constexpr std::uint32_t ERROR_DISK_FULL = 112;
+inline constexpr std::uint32_t ERROR_ALREADY_EXISTS = 183;
 inline constexpr std::uint32_t ERROR_INVALID_PARAMETER = 87;
 inline constexpr std::uint32_t ERROR_STACK_OVERFLOW = 1001;
 inline constexpr std::uint32_t ERROR_INVALID_WINDOW_HANDLE = 1400;

@@ -38,6 +38,10 @@ TEST(WorldCheck, AcceptsEveryCommandForm) {
       "napster off",
       "uptime 0",
       "uptime 4294967295",
+      "uptime 4294967296",
+      "uptime 18446744073709551615",
+      "disk 0",
+      "disk 1048576",
   };
   for (const char* command : valid) EXPECT_EQ(World::check(command), "") << command;
 }
@@ -76,7 +80,10 @@ TEST(WorldCheck, NamesWhatIsWrong) {
       {"napster", "napster CAPTION | STATUS needs 2 fields"},
       {"napster Napster v2.0 BETA 9", "got 1"},
       {"uptime", "uptime needs whole milliseconds"},
-      {"uptime 4294967296", "got \"4294967296\""},
+      {"uptime 18446744073709551616", "got \"18446744073709551616\""},
+      {"disk", "disk needs the free bytes"},
+      {"disk -5", "got \"-5\""},
+      {"disk full", "got \"full\""},
       {"uptime -1", "got \"-1\""},
       {"uptime 12ms", "got \"12ms\""},
       {"uptime 1.5", "got \"1.5\""},

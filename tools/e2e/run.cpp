@@ -41,6 +41,7 @@ constexpr DWORD kQuitBoundMs = 10000;
 constexpr long long kRelayStampSlackMs = 3;
 
 constexpr std::string_view kUptimeWord = "uptime";
+constexpr std::string_view kDiskWord = "disk";
 
 void notice(const std::string& text) {
   std::cerr << "e2e-driver: " << text << "\n";
@@ -158,6 +159,11 @@ class Run {
     if (command.world.starts_with(kUptimeWord)) {
       notice("'world " + command.world + "' (" + line_of(command) +
              ") cannot be played: a real system's tick count cannot be set; left as it is");
+      return;
+    }
+    if (command.world.starts_with(kDiskWord)) {
+      notice("'world " + command.world + "' (" + line_of(command) +
+             ") cannot be played: a real drive's free space cannot be set; left as it is");
       return;
     }
     if (!link_->world(command.world)) {

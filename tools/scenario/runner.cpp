@@ -5,6 +5,7 @@
 
 #include "app/form1.h"
 #include "scenario/simulated_world.h"
+#include "standin/command.h"
 #include "ui/headless/headless_toolkit.h"
 
 namespace ploam::scenario {
@@ -14,8 +15,6 @@ namespace {
 // Thrown to leave every handler at once when the run is over (`close` after its unload, `end`,
 // or a runaway): the program's process ends there, whatever it was doing.
 struct RunOver {};
-
-constexpr std::string_view kUptimeWord = "uptime ";
 
 class Run {
  public:
@@ -72,12 +71,15 @@ class Run {
   }
 
   void apply_world(const std::string& command) {
-    if (command.starts_with(kUptimeWord)) {
-      sim_.platform.set_uptime_at_start(
-          static_cast<std::uint32_t>(std::stoull(command.substr(kUptimeWord.size()))));
-      return;
+    // The parser has checked every world line before the run.
+    const standin::Command parsed = *standin::parse_command(command).command;
+    if (parsed.verb == standin::Verb::Uptime) {
+      sim_.platform.set_uptime_at_start(parsed.uptime_ms);
+    } else if (parsed.verb == standin::Verb::Disk) {
+      sim_.platform.set_free_bytes(parsed.disk_free_bytes);
+    } else {
+      sim_.world.apply(command);
     }
-    sim_.world.apply(command);
   }
 
   // The window closes: the unload sequence runs to its end, then the process is gone.

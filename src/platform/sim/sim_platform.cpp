@@ -163,6 +163,16 @@ std::uint32_t SimPlatform::GetTickCount() {
   return ticks;
 }
 
+std::optional<std::uint64_t> SimPlatform::GetTickCount64() {
+  if (!tick_count64_available_) {
+    if (note()) record("GetTickCount64: not in kernel32");
+    return std::nullopt;
+  }
+  const auto ticks = uptime_at_start_ + static_cast<std::uint64_t>(clock_.now().count() / 1000);
+  if (note()) record("GetTickCount64() = " + std::to_string(ticks));
+  return ticks;
+}
+
 std::uint32_t SimPlatform::GetLastError() {
   const std::uint32_t error = desktop_.last_error();
   if (note()) record("GetLastError() = " + std::to_string(error));

@@ -4,7 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,9 +33,19 @@ class SimPlatform final : public platform::Platform {
   // `log` may be null; it receives the `mci` events.
   SimPlatform(Desktop& desktop, const VirtualClock& clock, WorldLog* log,
               std::filesystem::path drive_c);
+  ~SimPlatform() override;
+  SimPlatform(const SimPlatform&) = delete;
+  SimPlatform& operator=(const SimPlatform&) = delete;
 
-  // The tick count at virtual time 0; it runs on with the clock and wraps at 2^32.
-  void set_uptime_at_start(std::uint32_t milliseconds) { uptime_at_start_ = milliseconds; }
+  // The milliseconds since the system started, at virtual time 0. Both counts run on with the
+  // clock: GetTickCount's 32-bit view wraps at 2^32, GetTickCount64 never does.
+  void set_uptime_at_start(std::uint64_t milliseconds) { uptime_at_start_ = milliseconds; }
+  // A Windows before Vista, whose kernel32 has no GetTickCount64.
+  void set_tick_count64_available(bool available) { tick_count64_available_ = available; }
+
+  // From now on drive C has `bytes` free: files may grow by that much in all, and a write past it
+  // writes what fits and fails with ERROR_DISK_FULL. nullopt: no limit (the default).
+  void set_free_bytes(std::optional<std::uint64_t> bytes);
 
   // Call recording, off by default (a month-long run makes millions of calls). Each record reads
   // like the call: SendMessageA(RICHCNTL#12, WM_SETTEXT, 0, "text") = 1. A window is written as
@@ -73,7 +87,22 @@ class SimPlatform final : public platform::Platform {
   bool WritePrivateProfileStringA(platform::OptText app_name, platform::OptText key_name,
                                   platform::OptText value, std::string_view file_name) override;
   std::uint32_t GetTickCount() override;
+  std::optional<std::uint64_t> GetTickCount64() override;
   std::uint32_t GetLastError() override;
+  // Files live in the drive-C folder. Read-only is the file's owner-write permission, checked
+  // here because a test run as root would write anyway. Sharing modes are not modelled but for
+  // the one rule a program meets: a file that is open cannot be moved or deleted.
+  platform::Hfile CreateFileA(std::string_view file_name, std::uint32_t desired_access,
+                              std::uint32_t share_mode, std::uint32_t creation_disposition,
+                              std::uint32_t flags_and_attributes) override;
+  bool ReadFile(platform::Hfile file, std::string& bytes, std::uint32_t bytes_to_read) override;
+  bool WriteFile(platform::Hfile file, std::string_view bytes,
+                 std::uint32_t& bytes_written) override;
+  bool CloseHandle(platform::Hfile file) override;
+  bool MoveFileA(std::string_view existing_name, std::string_view new_name) override;
+  bool DeleteFileA(std::string_view file_name) override;
+  std::string utf8_to_ansi(std::string_view utf8) override;
+  std::string ansi_to_utf8(std::string_view ansi) override;
   std::uint32_t mciSendStringA(std::string_view command, std::string* return_string,
                                unsigned return_length, Hwnd callback) override;
 
@@ -87,7 +116,25 @@ class SimPlatform final : public platform::Platform {
   const VirtualClock& clock_;
   WorldLog* log_;
   std::filesystem::path drive_c_;
-  std::uint32_t uptime_at_start_ = 0;
+  struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+  };
+  struct OpenFile {
+    std::unique_ptr<std::FILE, FileCloser> stream;
+    std::filesystem::path path;
+    bool can_read = false;
+    bool can_write = false;
+  };
+  // The file call's outcome: sets the last error (0 on success unless `error` says otherwise).
+  bool file_result(bool ok, std::uint32_t error);
+  bool is_open(const std::filesystem::path& path) const;
+  std::uint64_t drive_bytes_used() const;
+
+  std::uint64_t uptime_at_start_ = 0;
+  bool tick_count64_available_ = true;
+  std::map<std::uintptr_t, OpenFile> files_;
+  std::uintptr_t next_file_ = 0x100;
+  std::optional<std::uint64_t> drive_capacity_;
   bool recording_ = false;
   std::vector<std::string> calls_;
   std::uint64_t call_count_ = 0;

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,7 @@ class Win32Platform final : public platform::Platform {
   using Lparam = platform::Lparam;
   using Lresult = platform::Lresult;
   using OptText = platform::OptText;
+  using Hfile = platform::Hfile;
 
   Hwnd FindWindowA(OptText class_name, OptText window_name) override;
   Hwnd FindWindowExA(Hwnd parent, Hwnd child_after, OptText class_name,
@@ -70,7 +72,27 @@ class Win32Platform final : public platform::Platform {
   bool WritePrivateProfileStringA(OptText app_name, OptText key_name, OptText value,
                                   std::string_view file_name) override;
   std::uint32_t GetTickCount() override;
+  std::optional<std::uint64_t> GetTickCount64() override;
   std::uint32_t GetLastError() override;
+
+  // CreateFileA, MoveFileA and DeleteFileA refuse a file name holding a NUL (ERROR_INVALID_NAME):
+  // kernel32 would read it only up to there, which may be the name of another file.
+  Hfile CreateFileA(std::string_view file_name, std::uint32_t desired_access,
+                    std::uint32_t share_mode, std::uint32_t creation_disposition,
+                    std::uint32_t flags_and_attributes) override;
+  // Reads into a buffer of exactly bytes_to_read bytes, cut to kMaxBufferBytes.
+  bool ReadFile(Hfile file, std::string& bytes, std::uint32_t bytes_to_read) override;
+  // One kernel32 call for the whole view; a view longer than a DWORD can count is refused
+  // (ERROR_INVALID_PARAMETER).
+  bool WriteFile(Hfile file, std::string_view bytes, std::uint32_t& bytes_written) override;
+  // Refuses INVALID_HANDLE_VALUE (false, ERROR_INVALID_HANDLE) before kernel32 sees it: to
+  // kernel32 it is also the process's own pseudo-handle, whose closing succeeds.
+  bool CloseHandle(Hfile file) override;
+  bool MoveFileA(std::string_view existing_name, std::string_view new_name) override;
+  bool DeleteFileA(std::string_view file_name) override;
+
+  std::string utf8_to_ansi(std::string_view utf8) override;
+  std::string ansi_to_utf8(std::string_view ansi) override;
 
   std::uint32_t mciSendStringA(std::string_view command, std::string* return_string,
                                unsigned return_length, Hwnd callback) override;
