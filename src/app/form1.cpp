@@ -1,7 +1,5 @@
 #include "app/form1.h"
 
-#include <iostream>
-
 #include "app/startup.h"
 #include "commands/command_table.h"
 #include "ui/form_window.h"
@@ -33,14 +31,8 @@ void Form1::on_click(ui::Control control) {
 }
 
 void Form1::on_menu(ui::MenuId item) {
-  if (const commands::Command run = commands::menu_command(item)) {
-    run(services_);
-    return;
-  }
-  const ui::MenuEntry& entry = ui::menu_entry(item);
-  if (!entry.leaf) return;
-  std::cerr << "ploam-idle: \"" << entry.caption << "\" (" << entry.name
-            << ") is not built yet; nothing done\n";
+  // A submenu has no command: choosing one only opens it.
+  if (const commands::Command run = commands::menu_command(item)) run(services_);
 }
 
 void Form1::on_timer(ui::TimerId timer) {

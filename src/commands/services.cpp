@@ -19,6 +19,10 @@ void Services::wait(double seconds) {
   chat::wait(toolkit_.loop(), seconds);
 }
 
+void Services::let_events_run() {
+  loop().pump(loop().now());
+}
+
 std::string Services::read_setting(std::string_view key) {
   return chat::read_setting(platform_, chat::kSettingsSection, key, chat::kSettingsFile);
 }

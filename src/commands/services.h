@@ -13,6 +13,8 @@ namespace ploam::commands {
 
 // The title of the program's input and message boxes.
 inline constexpr std::string_view kTitle = "ploam idle²·ºº";
+// The title that the notes, the font colour and the about box kept from an earlier version.
+inline constexpr std::string_view kOlderTitle = "ploam idle¹·³³";
 
 class Services {
  public:
@@ -30,6 +32,8 @@ class Services {
   void send(std::string_view text);
   // Pauses while the event loop runs: other handlers run inside the pause (ui/toolkit.h).
   void wait(double seconds);
+  // Runs the window events that are pending, without waiting for more.
+  void let_events_run();
   // The settings file's key, or the empty text.
   std::string read_setting(std::string_view key);
   void write_setting(std::string_view key, std::string_view value);

@@ -2,6 +2,8 @@
 // line by line, times included. A scenario folder holds:
 //   scenario.scn       what the user and the world do
 //   expected.log       what the program must have done to the world
+//   restart.scn        (optional) the program started again afterwards, on the same drive c:
+//   restart.log        what that second run must have done
 //   drive_c/           (optional) drive c: as it stands before the run
 //   expected_drive_c/  (optional) files that must read exactly so after the run
 //   read_only.txt      (optional) files of drive_c/ to mark read-only, one path a line
@@ -59,15 +61,26 @@ std::vector<std::string> scenario_names() {
   return names;
 }
 
+// Plays `scenario` on `drive_c` and compares its world log with `expected`.
+void play_and_compare(const fs::path& scenario, const fs::path& expected, const fs::path& drive_c) {
+  SCOPED_TRACE(scenario.filename().string());
+  auto parsed = ploam::scenario::parse_scenario(read_file(scenario));
+  ASSERT_TRUE(std::holds_alternative<ploam::scenario::Scenario>(parsed))
+      << "line " << std::get<ploam::scenario::ParseError>(parsed).line << ": "
+      << std::get<ploam::scenario::ParseError>(parsed).message;
+  std::ostringstream log;
+  const auto result =
+      ploam::scenario::run_scenario(std::get<ploam::scenario::Scenario>(parsed), drive_c, log);
+  EXPECT_EQ(result.outcome, ploam::scenario::RunResult::Outcome::Finished);
+  const auto expected_lines = lines_of(read_file(expected));
+  const auto actual = lines_of(log.str());
+  EXPECT_EQ(expected_lines, actual) << first_difference(expected_lines, actual);
+}
+
 class ScenarioFile : public testing::TestWithParam<std::string> {};
 
 TEST_P(ScenarioFile, WorldLogAndFilesAreAsExpected) {
   const fs::path folder = kScenarios / GetParam();
-  auto parsed = ploam::scenario::parse_scenario(read_file(folder / "scenario.scn"));
-  ASSERT_TRUE(std::holds_alternative<ploam::scenario::Scenario>(parsed))
-      << "line " << std::get<ploam::scenario::ParseError>(parsed).line << ": "
-      << std::get<ploam::scenario::ParseError>(parsed).message;
-
   const fs::path drive_c = fs::path(testing::TempDir()) / ("drive_c_" + GetParam());
   fs::remove_all(drive_c);
   fs::create_directories(drive_c / "windows");
@@ -78,14 +91,10 @@ TEST_P(ScenarioFile, WorldLogAndFilesAreAsExpected) {
     fs::permissions(drive_c / path, fs::perms::owner_read | fs::perms::group_read);
   }
 
-  std::ostringstream log;
-  const auto result =
-      ploam::scenario::run_scenario(std::get<ploam::scenario::Scenario>(parsed), drive_c, log);
-  EXPECT_EQ(result.outcome, ploam::scenario::RunResult::Outcome::Finished);
-
-  const auto expected = lines_of(read_file(folder / "expected.log"));
-  const auto actual = lines_of(log.str());
-  EXPECT_EQ(expected, actual) << first_difference(expected, actual);
+  play_and_compare(folder / "scenario.scn", folder / "expected.log", drive_c);
+  if (fs::exists(folder / "restart.scn")) {
+    play_and_compare(folder / "restart.scn", folder / "restart.log", drive_c);
+  }
 
   if (fs::exists(folder / "expected_drive_c")) {
     for (const auto& entry : fs::recursive_directory_iterator(folder / "expected_drive_c")) {

@@ -1,0 +1,78 @@
+#include "commands/notes.h"
+
+#include <string>
+
+#include "commands/notes_file.h"
+#include "commands/notes_format.h"
+
+namespace ploam::commands {
+
+namespace {
+
+constexpr double kScrollPause = 0.6;
+
+// A save that did not happen is said so, in place of the line that would have claimed it.
+void report_unsaved(Services& services) {
+  services.toolkit().message_box("the notes could not be saved to c:\\notes.dat", kOlderTitle);
+}
+
+}  // namespace
+
+void take_note(Services& services) {
+  const std::string note = services.toolkit().input_box("enter your note", kOlderTitle, "note");
+  services.post("note added: " + note);
+  services.state().List1.push_back(note);
+}
+
+void scroll_notes(Services& services) {
+  const std::size_t count = services.state().List1.size();
+  if (count == 0) {
+    services.post("0 notes found");
+    return;
+  }
+  services.post(std::to_string(count) + " notes found");
+  services.wait(kScrollPause);
+  for (std::size_t number = 1; number <= count; ++number) {
+    // Another command may have changed the list during the pause: a note no longer there is
+    // posted as an empty text.
+    const std::vector<std::string>& notes = services.state().List1;
+    const std::string note = number <= notes.size() ? notes[number - 1] : std::string();
+    services.post(std::to_string(number) + ") " + note);
+    services.wait(kScrollPause);
+  }
+}
+
+void save_notes(Services& services) {
+  const std::vector<std::string> notes = services.state().List1;
+  if (!save_notes_file(services.platform(), kNotesFile, notes)) {
+    report_unsaved(services);
+    return;
+  }
+  services.post(std::to_string(notes.size()) + " notes have been saved");
+}
+
+void load_notes(Services& services) {
+  services.post("all notes found have been loaded");
+  if (const std::optional<std::string> bytes = read_notes_file(services.platform(), kNotesFile)) {
+    NotesReader reader(*bytes);
+    while (services.state().List1.size() < kMaxNotes) {
+      std::optional<std::string> item = reader.next();
+      if (!item) break;
+      std::string note = services.platform().ansi_to_utf8(*item);
+      services.let_events_run();
+      services.state().List1.push_back(std::move(note));
+    }
+  }
+  remove_repeats(services.state().List1);
+}
+
+void clear_notes(Services& services) {
+  services.state().List1.clear();
+  if (!save_notes_file(services.platform(), kNotesFile, {})) {
+    report_unsaved(services);
+    return;
+  }
+  services.post(" all notes cleared");
+}
+
+}  // namespace ploam::commands

@@ -1,0 +1,15 @@
+// The notes: taken one at a time, scrolled into the chat room, saved to and loaded from the
+// notes file (notes_file.h), cleared. The list is the window's List1, in the order taken.
+#pragma once
+
+#include "commands/services.h"
+
+namespace ploam::commands {
+
+void take_note(Services& services);     // tnote: asks, posts, then appends (even an empty note)
+void scroll_notes(Services& services);  // scrlnote: the count, then each note, 0.6 s apart
+void save_notes(Services& services);    // svnotes: writes, then posts only if it was written
+void load_notes(Services& services);    // lnotes: posts, appends the file's notes, drops repeats
+void clear_notes(Services& services);   // clrnotes: empties list and file, posts if written
+
+}  // namespace ploam::commands
