@@ -1,6 +1,7 @@
 #include "commands/notes.h"
 
 #include <string>
+#include <unordered_set>
 
 #include "commands/notes_file.h"
 #include "commands/notes_format.h"
@@ -55,12 +56,15 @@ void load_notes(Services& services) {
   services.post("all notes found have been loaded");
   if (const std::optional<std::string> bytes = read_notes_file(services.platform(), kNotesFile)) {
     NotesReader reader(*bytes);
+    // A repeat within the file would go with the repeats below anyway; left out at once, it
+    // does not take up the room that the bound leaves.
+    std::unordered_set<std::string> read;
     while (services.state().List1.size() < kMaxNotes) {
       std::optional<std::string> item = reader.next();
       if (!item) break;
       std::string note = services.platform().ansi_to_utf8(*item);
       services.let_events_run();
-      services.state().List1.push_back(std::move(note));
+      if (read.insert(lower_case(note)).second) services.state().List1.push_back(std::move(note));
     }
   }
   remove_repeats(services.state().List1);

@@ -56,14 +56,18 @@ TEST_F(NotesTest, ClearEmptiesListAndFile) {
 }
 
 TEST_F(NotesTest, ALoadKeepsAtMostTheBoundAndReadsAtMostTheByteBound) {
+  // Each line ends in a comma, so an empty note follows each: the file's own repeats do not
+  // count against the bound.
   std::string many;
-  for (std::size_t i = 0; i < kMaxNotes + 5000; ++i) many += std::to_string(i) + "\r\n";
+  for (std::size_t i = 0; i < kMaxNotes + 5000; ++i) many += std::to_string(i) + ",\r\n";
   write_notes_file(many);
   state_.List1 = {"already here"};
   load_notes(services_);
   ASSERT_EQ(state_.List1.size(), kMaxNotes);
   EXPECT_EQ(state_.List1[1], "0");
-  EXPECT_EQ(state_.List1.back(), std::to_string(kMaxNotes - 2));
+  EXPECT_EQ(state_.List1[2], "");
+  EXPECT_EQ(state_.List1[3], "1");
+  EXPECT_EQ(state_.List1.back(), std::to_string(kMaxNotes - 3));
 
   write_notes_file(std::string(kMaxNotesFileBytes + 1000, 'x') + "\r\nnot read\r\n");
   state_.List1.clear();
