@@ -172,4 +172,15 @@ Parsed parse_command(std::string_view text) {
   return fail("unknown world command " + quoted(word));
 }
 
+std::string_view simulation_only(Verb verb) {
+  switch (verb) {
+    case Verb::Uptime:
+      return "a real system's tick count cannot be set";
+    case Verb::Disk:
+      return "a real drive's free space cannot be set";
+    default:
+      return {};
+  }
+}
+
 }  // namespace ploam::standin

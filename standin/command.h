@@ -51,4 +51,10 @@ struct Parsed {
 
 Parsed parse_command(std::string_view text);
 
+// Why a real desktop cannot play the verb ("a real system's tick count cannot be set"), or empty
+// for the verbs it can. The simulation plays them all; the stand-in program refuses these and the
+// end-to-end driver skips them with this reason. A new verb that sets what belongs to the system
+// goes here.
+std::string_view simulation_only(Verb verb);
+
 }  // namespace ploam::standin

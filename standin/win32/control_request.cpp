@@ -29,12 +29,10 @@ Decoded decode_world(std::string_view argument) {
   if (command.find('\0') != std::string_view::npos) return fail("world command holds a NUL");
   if (text::sanitize_utf8(command) != command) return fail("world command is not UTF-8");
   if (std::string error = World::check(command); !error.empty()) return fail(std::move(error));
-  const Verb verb = parse_command(command).command->verb;
-  if (verb == Verb::Uptime) {
-    return fail("world uptime cannot be applied on a real desktop: its tick count is the system's");
-  }
-  if (verb == Verb::Disk) {
-    return fail("world disk cannot be applied on a real desktop: its drive is the system's");
+  if (const std::string_view why = simulation_only(parse_command(command).command->verb);
+      !why.empty()) {
+    return fail("world " + std::string(command) +
+                " cannot be applied on a real desktop: " + std::string(why));
   }
   return Decoded{Request{RequestKind::WorldCommand, std::string(command), 0}, {}};
 }

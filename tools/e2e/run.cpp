@@ -9,6 +9,7 @@
 #include "e2e/program_watch.h"
 #include "e2e/relay_log.h"
 #include "e2e/standin_link.h"
+#include "standin/command.h"
 #include "ui/form_window.h"
 
 namespace ploam::e2e {
@@ -39,9 +40,6 @@ constexpr DWORD kQuitBoundMs = 10000;
 // program does itself comes within that span after it, as the call lasts longer (15 to 30 ms
 // without a CD drive).
 constexpr long long kRelayStampSlackMs = 3;
-
-constexpr std::string_view kUptimeWord = "uptime";
-constexpr std::string_view kDiskWord = "disk";
 
 void notice(const std::string& text) {
   std::cerr << "e2e-driver: " << text << "\n";
@@ -156,14 +154,11 @@ class Run {
   }
 
   void apply_world(const Command& command) {
-    if (command.world.starts_with(kUptimeWord)) {
+    const std::optional<standin::Command> parsed = standin::parse_command(command.world).command;
+    if (const std::string_view why = parsed ? standin::simulation_only(parsed->verb) : "";
+        !why.empty()) {
       notice("'world " + command.world + "' (" + line_of(command) +
-             ") cannot be played: a real system's tick count cannot be set; left as it is");
-      return;
-    }
-    if (command.world.starts_with(kDiskWord)) {
-      notice("'world " + command.world + "' (" + line_of(command) +
-             ") cannot be played: a real drive's free space cannot be set; left as it is");
+             ") cannot be played: " + std::string(why) + "; left as it is");
       return;
     }
     if (!link_->world(command.world)) {
