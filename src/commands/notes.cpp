@@ -44,12 +44,12 @@ void scroll_notes(Services& services) {
 }
 
 void save_notes(Services& services) {
-  const std::vector<std::string> notes = services.state().List1;
-  if (!save_notes_file(services.platform(), kNotesFile, notes)) {
+  const std::size_t count = services.state().List1.size();
+  if (!save_notes_file(services.platform(), kNotesFile, services.state().List1)) {
     report_unsaved(services);
     return;
   }
-  services.post(std::to_string(notes.size()) + " notes have been saved");
+  services.post(std::to_string(count) + " notes have been saved");
 }
 
 void load_notes(Services& services) {

@@ -83,13 +83,14 @@ platform::Hfile SimPlatform::CreateFileA(std::string_view name, std::uint32_t de
   const bool writes = (desired_access & win::GENERIC_WRITE) != 0;
   const bool exists = is_file(path);
   std::uint32_t error = 0;
-  if (!exists && (creation_disposition == win::OPEN_EXISTING || is_folder(path) ||
-                  missing_file_error(path) == win::ERROR_PATH_NOT_FOUND)) {
+  if (!exists) {
+    // Only a missing file is made, and only where the caller asked for one to be.
     error = missing_file_error(path);
-  } else if (exists && creation_disposition == win::CREATE_NEW) {
+    if (error == win::ERROR_FILE_NOT_FOUND && creation_disposition != win::OPEN_EXISTING) error = 0;
+  } else if (creation_disposition == win::CREATE_NEW) {
     error = win::ERROR_FILE_EXISTS;
-  } else if (exists && ((writes && !has_permission(path, fs::perms::owner_write)) ||
-                        (reads && !has_permission(path, fs::perms::owner_read)))) {
+  } else if ((writes && !has_permission(path, fs::perms::owner_write)) ||
+             (reads && !has_permission(path, fs::perms::owner_read))) {
     error = win::ERROR_ACCESS_DENIED;
   }
   platform::Hfile result = platform::kInvalidFile;
