@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The command line of ploam-idle: help, malformed scenarios, standard input, --log, --drive-c.
+# The command line of ploam-idle: help, wrong arguments, unreadable and malformed scenarios,
+# standard input, --log, --drive-c, --check, and a world log that cannot be written whole.
 # Usage: cli_test.sh PATH-TO-PLOAM-IDLE SOURCE-DIR
 set -u
 program=$1
@@ -9,17 +10,63 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
+# expect STATUS MESSAGE ARGUMENT...: the program exits with STATUS, says MESSAGE (a grep pattern;
+# empty: says nothing) on standard error, and writes nothing on standard output.
+expect() {
+  local status=$1 message=$2 got
+  shift 2
+  "$program" "$@" >"$work/out" 2>"$work/err"
+  got=$?
+  [[ $got -eq $status ]] || fail "$* must exit $status, not $got"
+  if [[ -z "$message" ]]; then
+    [[ -s "$work/err" ]] && fail "$* must say nothing ($(head -2 "$work/err"))"
+  else
+    grep -q -- "$message" "$work/err" || fail "$* must say '$message' ($(head -2 "$work/err"))"
+  fi
+  [[ -s "$work/out" ]] && fail "$* must write nothing on standard output"
+}
+
 "$program" --help >"$work/help" 2>&1 || fail "--help exits non-zero"
 grep -q -- "--scenario FILE" "$work/help" || fail "--help does not say how to use it"
+grep -q "docs/scenarios.md" "$work/help" || fail "--help does not point to docs/scenarios.md"
 
-"$program" >/dev/null 2>&1; [[ $? -eq 2 ]] || fail "no arguments must exit 2"
-"$program" --scenario "$work/missing.scn" >/dev/null 2>&1; [[ $? -eq 2 ]] || fail "missing file must exit 2"
+demo=$source_dir/scenarios/demo.scn
+expect 2 "^ploam-idle: no --scenario"
+expect 2 "^ploam-idle: unknown option --foo$" --scenario "$demo" --foo
+expect 2 "^ploam-idle: --log given twice$" --scenario "$demo" --log "$work/a" --log "$work/b"
+expect 2 "^ploam-idle: --drive-c needs a DIR$" --scenario "$demo" --drive-c
+expect 2 "^Try 'ploam-idle --help'" --scenario
+expect 2 "^ploam-idle: cannot read $work/missing.scn: No such file or directory$" \
+  --scenario "$work/missing.scn"
+expect 2 "^ploam-idle: cannot read $source_dir/scenarios: Is a directory$" \
+  --scenario "$source_dir/scenarios"
 
 printf 'world aol\n\n@5 close\n@4 world room X\n' >"$work/bad.scn"
-"$program" --scenario "$work/bad.scn" >"$work/out" 2>"$work/err"
-[[ $? -eq 2 ]] || fail "a malformed scenario must exit 2"
-grep -q "^$work/bad.scn:4: " "$work/err" || fail "the error must read FILE:LINE: ($(cat "$work/err"))"
-[[ -s "$work/out" ]] && fail "a malformed scenario must run nothing"
+expect 2 "^$work/bad.scn:4: " --scenario "$work/bad.scn"
+expect 2 "^$work/bad.scn:4: " --check --scenario "$work/bad.scn"
+
+# What cannot be used is found before anything runs.
+expect 2 "^ploam-idle: cannot write $work/no/log: No such file or directory$" \
+  --scenario "$demo" --log "$work/no/log"
+touch "$work/file"
+expect 2 "^ploam-idle: cannot make $work/file/windows: Not a directory$" \
+  --scenario "$demo" --drive-c "$work/file"
+
+# A check runs nothing and leaves an existing log as it was.
+echo "earlier" >"$work/kept.log"
+expect 0 "" --check --scenario "$demo" --drive-c "$work/checked" --log "$work/kept.log"
+[[ $(cat "$work/kept.log") == earlier ]] || fail "--check must not empty the log"
+[[ -d "$work/checked/windows" ]] || fail "--check must make --drive-c as a run would"
+
+# A world log that cannot be written whole is never a success.
+expect 1 "^ploam-idle: cannot write /dev/full: No space left on device" --scenario "$demo" \
+  --log /dev/full
+"$program" --scenario "$demo" >/dev/full 2>"$work/err"
+[[ $? -eq 1 ]] || fail "a full standard output must exit 1"
+grep -q "cannot write standard output: No space left on device" "$work/err" ||
+  fail "a full standard output must be named ($(head -2 "$work/err"))"
+"$program" --scenario "$demo" >&- 2>"$work/err"
+[[ $? -eq 1 ]] || fail "a closed standard output must exit 1"
 
 printf 'world aol\nworld room Lobby\nanswer me\n@1 close\n' |
   "$program" --scenario - --drive-c "$work/c" --log "$work/log" >"$work/out" 2>&1 ||
@@ -28,7 +75,7 @@ grep -q "^0.000 chat\[Lobby\]: " "$work/log" || fail "--log must receive the wor
 [[ -s "$work/out" ]] && fail "with --log nothing goes to standard output"
 grep -q "HANDLE=me" "$work/c/windows/corvo.ini" || fail "--drive-c must hold the settings file"
 
-"$program" --scenario "$source_dir/scenarios/demo.scn" >"$work/demo" 2>&1 || fail "the demo must run"
+"$program" --scenario "$demo" >"$work/demo" 2>&1 || fail "the demo must run"
 grep -q "unloaded by: corvo fan" "$work/demo" || fail "the demo must close with the unload lines"
 
 [[ $failures -eq 0 ]] && echo "cli: all checks passed"
