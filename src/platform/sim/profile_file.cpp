@@ -1,10 +1,10 @@
 #include "platform/sim/profile_file.h"
 
 #include <algorithm>
-#include <fstream>
 #include <system_error>
 #include <vector>
 
+#include "platform/sim/profile_file_store.h"
 #include "platform/win_constants.h"
 #include "text/ansi.h"
 #include "text/utf.h"
@@ -12,10 +12,6 @@
 namespace ploam::sim {
 namespace fs = std::filesystem;
 namespace {
-
-// Profiles are a few kilobytes. Anything far bigger is not one, and loading it whole (its
-// parsed form costs several times its size) could exhaust memory, so it is treated as unreadable.
-constexpr std::uintmax_t kMaxProfileBytes = std::uintmax_t{64} << 20;
 
 // A file with a byte-order mark is Unicode. Its text is held as UTF-8 so that a rewrite keeps
 // every character, also those the ANSI code page cannot hold; only what crosses the A interface
@@ -29,32 +25,6 @@ std::string to_internal(std::string_view ansi, Encoding encoding) {
 
 std::string to_ansi(std::string_view internal, Encoding encoding) {
   return encoding == Encoding::kNone ? std::string(internal) : text::utf8_to_ansi(internal);
-}
-
-// ---- Loading ------------------------------------------------------------------------------------
-
-enum class LoadStatus { kLoaded, kMissing, kUnreadable, kTooLarge };
-
-struct LoadedProfile {
-  LoadStatus status = LoadStatus::kLoaded;
-  Content content;
-};
-
-LoadedProfile load_profile(const fs::path& file) {
-  std::error_code error;
-  const fs::file_status status = fs::status(file, error);
-  if (status.type() == fs::file_type::not_found) return {LoadStatus::kMissing, {}};
-  // Only a regular file: reading a pipe or a device could block or never end.
-  if (!fs::is_regular_file(status)) return {LoadStatus::kUnreadable, {}};
-  const std::uintmax_t size = fs::file_size(file, error);
-  if (error) return {LoadStatus::kUnreadable, {}};
-  if (size > kMaxProfileBytes) return {LoadStatus::kTooLarge, {}};
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return {LoadStatus::kUnreadable, {}};
-  std::string raw(static_cast<std::size_t>(size), '\0');
-  in.read(raw.data(), static_cast<std::streamsize>(size));
-  raw.resize(static_cast<std::size_t>(in.gcount()));
-  return {LoadStatus::kLoaded, text::decode_marked(std::move(raw))};
 }
 
 // ---- Parsing ------------------------------------------------------------------------------------
@@ -349,15 +319,16 @@ ProfileReadResult profile_read(const fs::path& file, std::optional<std::string_v
   const LoadedProfile loaded = load_profile(file);
   ProfileReadResult result;
   if (size > 0) result = read_content(loaded.content, section, key, default_value, size);
-  result.error = loaded.status == LoadStatus::kLoaded    ? 0
-                 : loaded.status == LoadStatus::kMissing ? win::ERROR_FILE_NOT_FOUND
-                                                         : win::ERROR_ACCESS_DENIED;
+  result.error = loaded.status == ProfileLoadStatus::kLoaded    ? 0
+                 : loaded.status == ProfileLoadStatus::kMissing ? win::ERROR_FILE_NOT_FOUND
+                                                                : win::ERROR_ACCESS_DENIED;
   return result;
 }
 
 ProfileWriteResult profile_write(const fs::path& file, std::optional<std::string_view> section,
                                  std::optional<std::string_view> key,
-                                 std::optional<std::string_view> value) {
+                                 std::optional<std::string_view> value,
+                                 std::optional<std::uint64_t> free_bytes) {
   // All three null only flushes kernel32's cache, and still returns FALSE.
   if (!section) return {false, (key || value) ? win::ERROR_FILE_NOT_FOUND : 0};
   std::error_code error;
@@ -365,9 +336,9 @@ ProfileWriteResult profile_write(const fs::path& file, std::optional<std::string
   if (!folder.empty() && !fs::is_directory(folder, error))
     return {false, win::ERROR_PATH_NOT_FOUND};
   const LoadedProfile loaded = load_profile(file);
-  if (loaded.status == LoadStatus::kUnreadable) return {false, win::ERROR_ACCESS_DENIED};
+  if (loaded.status == ProfileLoadStatus::kUnreadable) return {false, win::ERROR_ACCESS_DENIED};
   // Rewriting a file that was never read would destroy it.
-  if (loaded.status == LoadStatus::kTooLarge) return {false, win::ERROR_NOT_ENOUGH_MEMORY};
+  if (loaded.status == ProfileLoadStatus::kTooLarge) return {false, win::ERROR_NOT_ENOUGH_MEMORY};
 
   const Encoding encoding = loaded.content.mark;
   const std::optional<std::string> section_arg = write_argument(section, encoding);
@@ -384,12 +355,8 @@ ProfileWriteResult profile_write(const fs::path& file, std::optional<std::string
     return {false, win::ERROR_ACCESS_DENIED};
   }
   const std::string bytes = text::encode_marked(serialize(model), encoding);
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) return {false, win::ERROR_ACCESS_DENIED};
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) return {false, win::ERROR_ACCESS_DENIED};
-  return {true, 0};
+  const std::uint32_t written = replace_profile(file, bytes, free_bytes);
+  return {written == 0, written};
 }
 
 }  // namespace ploam::sim

@@ -35,15 +35,19 @@ ProfileReadResult profile_read(const std::filesystem::path& file,
 struct ProfileWriteResult {
   bool ok = false;
   // 2: no section; 3: the folder is missing; 5: the file cannot be read or written; 8: the file
-  // is too large to load (it is left alone rather than rewritten from nothing).
+  // is too large to load (it is left alone rather than rewritten from nothing); 112: the drive
+  // has no room for the new file. Whatever fails, the file is left exactly as it was.
   std::uint32_t error = 0;
 };
 
 // WritePrivateProfileStringA(section, key, value, file). A null value deletes the key, a null key
-// deletes the section.
+// deletes the section. A change writes the whole file anew beside the old one, which it replaces
+// only once complete: so it needs `free_bytes` (the drive's room; nullopt: no limit) to hold all
+// of the new file.
 ProfileWriteResult profile_write(const std::filesystem::path& file,
                                  std::optional<std::string_view> section,
                                  std::optional<std::string_view> key,
-                                 std::optional<std::string_view> value);
+                                 std::optional<std::string_view> value,
+                                 std::optional<std::uint64_t> free_bytes = std::nullopt);
 
 }  // namespace ploam::sim

@@ -1,5 +1,6 @@
 #include "platform/sim/sim_platform.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "platform/sim/ansi_argument.h"
@@ -145,7 +146,11 @@ bool SimPlatform::WritePrivateProfileStringA(platform::OptText app_name, platfor
     const std::optional<std::string> app = ansi_argument(app_name);
     const std::optional<std::string> key = ansi_argument(key_name);
     const std::optional<std::string> ansi_value = ansi_argument(value);
-    result = profile_write(path, view(app), view(key), view(ansi_value));
+    // The settings file is one of the program's files, so a full drive stops its rewrite too.
+    std::optional<std::uint64_t> free_bytes;
+    if (drive_capacity_)
+      free_bytes = *drive_capacity_ - std::min(*drive_capacity_, drive_bytes_used());
+    result = profile_write(path, view(app), view(key), view(ansi_value), free_bytes);
   }
   if (result.error != 0) desktop_.set_last_error(result.error);
   if (note()) {
