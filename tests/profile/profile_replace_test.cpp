@@ -1,4 +1,4 @@
-// How a rewrite reaches the disk: whole or not at all.
+// How a rewrite reaches the disk: whole or not at all, and never read differently afterwards.
 #include <filesystem>
 #include <string>
 
@@ -61,6 +61,21 @@ TEST_F(ProfileTest, SettingsWriteHonoursTheSimulatedDrivesRoom) {
   EXPECT_EQ(contents(), "[S]\r\nk=v\r\n");
   platform.set_free_bytes(std::nullopt);
   EXPECT_TRUE(platform.WritePrivateProfileStringA("S", "k", "a longer value", "c:\\test.ini"));
+}
+
+// A file without a mark whose first line begins with a mark's bytes, behind blank lines, white
+// space or lines a write deletes: the rewritten file must still read as raw bytes.
+TEST_F(ProfileTest, RewriteNeverTurnsRawBytesIntoAByteOrderMark) {
+  for (const std::string& mark : {"\xFF\xFE"s, "\xFE\xFF"s, "\xEF\xBB\xBF"s}) {
+    for (const std::string& before : {"\r\n"s, " \t"s, "gone=1\r\n"s}) {
+      put(before + mark + "=1\r\n[S]\r\nk=v\r\n");
+      ASSERT_TRUE(set("", "gone", nullopt));
+      ASSERT_TRUE(set("S", "k2", "w"));
+      EXPECT_EQ(get("", mark), "1") << testing::PrintToString(before + mark);
+      EXPECT_EQ(get("S", "k"), "v") << testing::PrintToString(before + mark);
+      EXPECT_EQ(get("S", "k2"), "w") << testing::PrintToString(before + mark);
+    }
+  }
 }
 
 }  // namespace

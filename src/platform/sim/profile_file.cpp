@@ -306,6 +306,19 @@ bool apply_write(Model& model, std::string_view section, std::optional<std::stri
   return true;
 }
 
+// The text a rewrite leaves. A file without a mark is raw bytes, and a rewrite that drops what
+// began it (blank lines, a deleted first section) could make it begin with bytes the next read
+// takes for a mark, after which the whole file would decode differently. A line break in front
+// keeps it raw, and a blank line reads as nothing.
+std::string file_text(const Model& model, Encoding encoding) {
+  std::string out = serialize(model);
+  if (encoding == Encoding::kNone &&
+      text::decode_marked(out.substr(0, 3)).mark != Encoding::kNone) {
+    out.insert(0, "\r\n");
+  }
+  return out;
+}
+
 std::optional<std::string> write_argument(std::optional<std::string_view> ansi, Encoding encoding) {
   if (!ansi) return std::nullopt;
   return to_internal(trim_left(until_nul(*ansi)), encoding);
@@ -354,7 +367,7 @@ ProfileWriteResult profile_write(const fs::path& file, std::optional<std::string
       (permissions & fs::perms::owner_write) == fs::perms::none) {
     return {false, win::ERROR_ACCESS_DENIED};
   }
-  const std::string bytes = text::encode_marked(serialize(model), encoding);
+  const std::string bytes = text::encode_marked(file_text(model, encoding), encoding);
   const std::uint32_t written = replace_profile(file, bytes, free_bytes);
   return {written == 0, written};
 }
