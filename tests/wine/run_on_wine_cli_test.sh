@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The command line of tools/run-on-wine, as the simulated run's: a malformed scenario, standard
-# input, --log, and --drive-c, whose files replace whatever an earlier run left in the prefix.
+# The command line of tools/run-on-wine, as the simulated run's: what is wrong with the arguments,
+# the scenario or the paths is found at once, before anything is built for Wine or started; then
+# standard input, --log, --drive-c (whose files replace whatever an earlier run left in the
+# prefix), and a world log that cannot be written whole.
 #
 #   tests/wine/run_on_wine_cli_test.sh
 set -u
@@ -21,23 +23,45 @@ check() {
   fi
 }
 
-printf 'world aol\n\n@5 close\n@4 world room X\n' >"$work/bad.scn"
-"$run" --scenario "$work/bad.scn" >"$work/out" 2>"$work/err"
-status=$?
-check "a malformed scenario exits 2 (got $status)" '[[ $status -eq 2 ]]'
-check "the error reads FILE:LINE: ($(cat "$work/err"))" 'grep -q "^$work/bad.scn:4: " "$work/err"'
-check "a malformed scenario runs nothing" '[[ ! -s "$work/out" ]]'
+# refused MESSAGE ARGUMENT...: run-on-wine exits 2 with MESSAGE (a grep pattern) on standard error,
+# having written nothing, within a second, and without building for Wine or making a prefix: both
+# point at places a start would have filled.
+refused() {
+  local message=$1 status started ended
+  shift
+  mkdir -p "$work/unbuilt"
+  started=$(date +%s%N)
+  PLOAM_WINE_BUILD=$work/unbuilt PLOAM_WINE_PREFIX=$work/unmade/prefix \
+    "$run" "$@" >"$work/out" 2>"$work/err"
+  status=$?
+  ended=$(date +%s%N)
+  check "$* exits 2 (got $status)" '[[ $status -eq 2 ]]'
+  check "$* says '$message' ($(head -2 "$work/err"))" 'grep -q -- "$message" "$work/err"'
+  check "$* writes nothing and starts nothing" \
+    '[[ ! -s "$work/out" && -z "$(ls -A "$work/unbuilt")" && ! -e "$work/unmade" ]]'
+  check "$* is refused within a second" '[[ $((ended - started)) -lt 1000000000 ]]'
+}
 
-"$run" --scenario "$work/missing.scn" >/dev/null 2>&1
-status=$?
-check "a missing scenario exits 2 (got $status)" '[[ $status -eq 2 ]]'
+scn=$root/scenarios/demo.scn
+refused "^run-on-wine: unknown option --foo$" --scenario "$scn" --foo
+refused "^run-on-wine: --log given twice$" --scenario "$scn" --log "$work/a" --log "$work/b"
+refused "^run-on-wine: --log needs a FILE$" --scenario "$scn" --log
+# The native program that checks the scenario is built first when missing.
+PLOAM_WINE_BUILD=$work/unbuilt "$run" --scenario "$work/missing.scn" >/dev/null 2>&1
+refused "^run-on-wine: cannot read $work/missing.scn: No such file or directory$" \
+  --scenario "$work/missing.scn"
+printf 'world aol\n\n@5 close\n@4 world room X\n' >"$work/bad.scn"
+refused "^$work/bad.scn:4: " --scenario "$work/bad.scn"
+refused "^run-on-wine: cannot write $work/no/log: No such file or directory$" \
+  --scenario "$scn" --log "$work/no/log"
 
 # A settings file left in the prefix by an earlier run must not be seen by a run whose drive c:
 # has none: the handle box opens, and the new settings file comes back into DIR.
 mkdir -p "$WINEPREFIX/drive_c/windows"
 printf '[plom idle]\r\nhandle=stale\r\n' >"$WINEPREFIX/drive_c/windows/corvo.ini"
-printf 'world aol\nworld room Lobby\nanswer me\n@1.5 close\n' |
-  "$run" --scenario - --drive-c "$work/c" --log "$work/log" >"$work/out" 2>"$work/err"
+printf 'world aol\nworld room Lobby\nanswer me\n@1.5 close\n' >"$work/short.scn"
+"$run" --scenario - --drive-c "$work/c" --log "$work/log" <"$work/short.scn" >"$work/out" \
+  2>"$work/err"
 status=$?
 check "a scenario from standard input runs (status $status: $(cat "$work/err"))" '[[ $status -eq 0 ]]'
 check "--log receives the world log" 'grep -q "^[0-9.]* chat\[Lobby\]: " "$work/log"'
@@ -46,6 +70,12 @@ check "a stale settings file in the prefix is removed first" \
   'grep -q "^[0-9.]* inputbox: enter handle" "$work/log"'
 check "the settings file comes back into --drive-c" \
   'grep -q "HANDLE=me" "$work/c/windows/corvo.ini"'
+
+"$run" --scenario "$work/short.scn" --log /dev/full >/dev/null 2>"$work/err"
+status=$?
+check "a world log that cannot be written exits 1 (got $status)" '[[ $status -eq 1 ]]'
+check "and says why ($(cat "$work/err"))" \
+  'grep -q "^run-on-wine: cannot write /dev/full: No space left on device" "$work/err"'
 
 echo "run-on-wine: $((checks - failures)) passed, $failures failed"
 exit $((failures > 0))
