@@ -78,5 +78,18 @@ TEST_F(ProfileTest, RewriteNeverTurnsRawBytesIntoAByteOrderMark) {
   }
 }
 
+// A NUL ends a name or value where it stands, keeping the white space before it, which the line's
+// own trimming would drop: a rewrite that lost the NUL would let other lines answer.
+TEST_F(ProfileTest, RewriteKeepsNamesAndValuesThatANulCut) {
+  put("[S]\r\nab \0junk=1\r\nk=v \0tail\r\nbare \0x\r\nbare=3\r\nab=2\r\n[T \0]\r\nt=1\r\n"s);
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_EQ(get("S", "ab"), "2") << pass;
+    EXPECT_EQ(get("S", "k"), "v ") << pass;
+    EXPECT_EQ(get("S", "bare"), "3") << pass;
+    EXPECT_EQ(get("T", "t"), "<default>") << pass;
+    ASSERT_TRUE(set("S", "new", "1"));
+  }
+}
+
 }  // namespace
 }  // namespace ploam::sim

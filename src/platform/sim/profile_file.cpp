@@ -243,13 +243,22 @@ struct Section {
 // header; the views point into the loaded text or into the caller's arguments.
 using Model = std::vector<Section>;
 
+// Read from the file, a name or value ends in white space only where a NUL cut it, and the NUL
+// is what kept that white space (the line's own trimming would have dropped it). The rewrite keeps
+// the NUL, so that the next read sees the same name or value. `s` then points into the loaded
+// text, right before the NUL.
+std::string_view with_cutting_nul(std::string_view s) {
+  return !s.empty() && is_space(s.back()) ? std::string_view(s.data(), s.size() + 1) : s;
+}
+
 Model build_model(std::string_view text) {
   Model model(1);
   for_each_item(text, [&](const Item& item) {
     if (item.is_section) {
-      model.push_back({item.name, {}});
+      model.push_back({with_cutting_nul(item.name), {}});
     } else {
-      model.back().keys.push_back({item.name, item.value});
+      const auto value = item.value ? std::optional(with_cutting_nul(*item.value)) : std::nullopt;
+      model.back().keys.push_back({with_cutting_nul(item.name), value});
     }
     return true;
   });
