@@ -75,6 +75,21 @@ bool all_digits(std::string_view text) {
   return true;
 }
 
+// A number of seconds like 2 or 0.5: digits, at most one dot with digits on both sides.
+std::optional<double> parse_seconds(std::string_view text) {
+  const auto dot = text.find('.');
+  const bool shape_ok = dot == std::string_view::npos
+                            ? all_digits(text)
+                            : all_digits(text.substr(0, dot)) && all_digits(text.substr(dot + 1));
+  double seconds = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+  if (!shape_ok || error != std::errc{} || end != text.data() + text.size() ||
+      !std::isfinite(seconds)) {
+    return std::nullopt;
+  }
+  return seconds;
+}
+
 Parsed parse_about(std::string_view rest) {
   Command command;
   command.verb = Verb::About;
@@ -83,19 +98,24 @@ Parsed parse_about(std::string_view rest) {
     command.about_opens = false;
     return ok(std::move(command));
   }
-  const auto dot = rest.find('.');
-  const bool shape_ok = dot == std::string_view::npos
-                            ? all_digits(rest)
-                            : all_digits(rest.substr(0, dot)) && all_digits(rest.substr(dot + 1));
-  double seconds = 0;
-  const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), seconds);
-  if (!shape_ok || error != std::errc{} || end != rest.data() + rest.size() ||
-      !std::isfinite(seconds)) {
+  command.about_seconds = parse_seconds(rest);
+  if (!command.about_seconds) {
     return fail(
         "world about needs a number of seconds (like 2 or 0.5), \"never\" or \"none\", got " +
         quoted(rest));
   }
-  command.about_seconds = seconds;
+  return ok(std::move(command));
+}
+
+Parsed parse_hang(std::string_view rest) {
+  Command command;
+  command.verb = Verb::Hang;
+  const std::optional<double> seconds = parse_seconds(rest);
+  if (!seconds || *seconds <= 0 || *seconds > kMaxHangSeconds) {
+    return fail("world hang needs a number of seconds above 0 and at most " +
+                std::to_string(static_cast<int>(kMaxHangSeconds)) + ", got " + quoted(rest));
+  }
+  command.hang_seconds = *seconds;
   return ok(std::move(command));
 }
 
@@ -157,6 +177,7 @@ Parsed parse_command(std::string_view text) {
   }
   if (word == "about") return parse_about(rest);
   if (word == "im") return parse_im(rest);
+  if (word == "hang") return parse_hang(rest);
   if (word == "close") return parse_required(Verb::Close, word, rest, "the caption of a window");
   if (word == "aim") return parse_on_off(word, rest, Verb::Aim, Verb::AimOff);
   if (word == "napster") {

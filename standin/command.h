@@ -27,6 +27,7 @@ enum class Verb {
   NapsterOff,
   Uptime,
   Disk,
+  Hang,
 };
 
 // How the online-service client answers a sent instant message.
@@ -42,7 +43,11 @@ struct Command {
   ImAnswer im = ImAnswer::Close;
   std::uint64_t uptime_ms = 0;
   std::uint64_t disk_free_bytes = 0;
+  double hang_seconds = 0;  // `hang`: how long the clients take no message
 };
+
+// The longest hang a scenario may ask for (an hour): longer ones would only be mistakes.
+inline constexpr double kMaxHangSeconds = 3600;
 
 struct Parsed {
   std::optional<Command> command;

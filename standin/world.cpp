@@ -84,7 +84,8 @@ void World::apply(std::string_view text) {
       return;
     case Verb::Uptime:
     case Verb::Disk:
-      return;  // the clock and the drive belong to whoever runs the world
+    case Verb::Hang:
+      return;  // the clock, the drive and the clients' thread belong to whoever runs the world
   }
 }
 

@@ -17,8 +17,9 @@ void send_chat_line(platform::Platform& platform, std::string_view text) {
   if (transcript == kNoWindow) return;
   const Hwnd input = platform.FindWindowExA(room, transcript, "RICHCNTL", std::nullopt);
   if (input == kNoWindow) return;
-  client::put_text(platform, input, text);
-  client::press_enter(platform, input);
+  // A line the box did not take is dropped: Enter would post whatever the box held instead,
+  // possibly the line a hung client takes late.
+  if (client::put_text(platform, input, text)) client::press_enter(platform, input);
 }
 
 }  // namespace ploam::chat

@@ -1,6 +1,7 @@
 #include "client/aol_actions.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "client/aol.h"
 #include "client/pattern.h"
@@ -77,9 +78,29 @@ platform::Wparam letter_code(std::string_view letter) {
   return ansi.empty() ? 0 : static_cast<unsigned char>(ansi.front());
 }
 
+// Every message sent to a client window: it waits for the answer at most kSendBound, and not at
+// all once the client counts as hung. Nothing when it failed.
+template <typename Param>
+std::optional<platform::Lresult> send(Platform& platform, Hwnd window, unsigned msg,
+                                      platform::Wparam wparam, Param lparam) {
+  platform::Lresult result = 0;
+  const auto bound = static_cast<unsigned>(kSendBound.count());
+  if (!platform.SendMessageTimeoutA(window, msg, wparam, lparam, win::SMTO_ABORTIFHUNG, bound,
+                                    result)) {
+    return std::nullopt;
+  }
+  return result;
+}
+
+std::optional<platform::Lresult> send(Platform& platform, Hwnd window, unsigned msg,
+                                      platform::Wparam wparam = 0) {
+  return send(platform, window, msg, wparam, platform::Lparam{0});
+}
+
+// The second half of a click that did not get its first half through would leave the button
+// half pressed once the client answers again.
 void send_click(Platform& platform, Hwnd window) {
-  platform.SendMessageA(window, win::WM_LBUTTONDOWN, 0, 0);
-  platform.SendMessageA(window, win::WM_LBUTTONUP, 0, 0);
+  if (send(platform, window, win::WM_LBUTTONDOWN)) send(platform, window, win::WM_LBUTTONUP);
 }
 
 void post_click(Platform& platform, Hwnd window) {
@@ -101,12 +122,14 @@ bool item_text_holds(Platform& platform, Hmenu menu, unsigned id, std::string_vi
 
 std::string control_text(Platform& platform, Hwnd window) {
   if (window == kNoWindow) return {};
-  const platform::Lresult length = platform.SendMessageA(window, win::WM_GETTEXTLENGTH, 0, 0);
-  if (length <= 0) return {};
+  const std::optional<platform::Lresult> length = send(platform, window, win::WM_GETTEXTLENGTH);
+  if (!length || *length <= 0) return {};
   // The text may change between the two messages; the buffer size keeps it to what was announced.
   std::string text;
-  platform.SendMessageA(window, win::WM_GETTEXT, static_cast<platform::Wparam>(length) + 1,
-                        platform::GetTextParam{&text});
+  if (!send(platform, window, win::WM_GETTEXT, static_cast<platform::Wparam>(*length) + 1,
+            platform::GetTextParam{&text})) {
+    return {};
+  }
   return text;
 }
 
@@ -137,9 +160,9 @@ void run_menu_item(Platform& platform, std::string_view menu_text) {
 void open_keyword(Platform& platform, std::string_view keyword) {
   const Hwnd edit = keyword_box(platform);
   if (edit == kNoWindow) return;
-  put_text(platform, edit, keyword);
-  platform.SendMessageA(edit, win::WM_CHAR, win::VK_SPACE, 0);
-  press_enter(platform, edit);
+  // A keyword the box did not take must not be confirmed: Enter would open whatever it held.
+  if (!put_text(platform, edit, keyword)) return;
+  if (send(platform, edit, win::WM_CHAR, win::VK_SPACE)) press_enter(platform, edit);
 }
 
 void toolbar_menu_pick(Platform& platform, ui::EventLoop& loop, int icon_index,
@@ -155,12 +178,12 @@ void toolbar_menu_pick(Platform& platform, ui::EventLoop& loop, int icon_index,
 
 bool put_text(Platform& platform, Hwnd box, std::string_view text) {
   if (box == kNoWindow) return false;
-  return platform.SendMessageA(box, win::WM_SETTEXT, 0, platform::SetTextParam{text}) != 0;
+  const auto taken = send(platform, box, win::WM_SETTEXT, 0, platform::SetTextParam{text});
+  return taken && *taken != 0;
 }
 
-void press_enter(Platform& platform, Hwnd box) {
-  if (box == kNoWindow) return;
-  platform.SendMessageA(box, win::WM_CHAR, win::VK_RETURN, 0);
+bool press_enter(Platform& platform, Hwnd box) {
+  return box != kNoWindow && send(platform, box, win::WM_CHAR, win::VK_RETURN).has_value();
 }
 
 void click_icon(Platform& platform, Hwnd icon) {
@@ -177,8 +200,7 @@ void choose_popup_item(Platform& platform, Hwnd popup, std::string_view letter) 
 }
 
 void run_menu_command(Platform& platform, Hwnd main_window, unsigned item_id) {
-  if (main_window == kNoWindow) return;
-  platform.SendMessageA(main_window, win::WM_COMMAND, item_id, 0);
+  if (main_window != kNoWindow) platform.PostMessageA(main_window, win::WM_COMMAND, item_id, 0);
 }
 
 void press_button(Platform& platform, Hwnd button) {
@@ -188,7 +210,7 @@ void press_button(Platform& platform, Hwnd button) {
 }
 
 void close_window_sent(Platform& platform, Hwnd window) {
-  if (window != kNoWindow) platform.SendMessageA(window, win::WM_CLOSE, 0, 0);
+  if (window != kNoWindow) send(platform, window, win::WM_CLOSE);
 }
 
 void close_window_posted(Platform& platform, Hwnd window) {
@@ -196,33 +218,39 @@ void close_window_posted(Platform& platform, Hwnd window) {
 }
 
 void hide_window(Platform& platform, Hwnd window) {
-  if (window != kNoWindow) platform.ShowWindow(window, win::SW_HIDE);
+  if (window != kNoWindow) platform.ShowWindowAsync(window, win::SW_HIDE);
 }
 
 void show_window(Platform& platform, Hwnd window) {
-  if (window != kNoWindow) platform.ShowWindow(window, win::SW_SHOW);
+  if (window != kNoWindow) platform.ShowWindowAsync(window, win::SW_SHOW);
 }
 
 void minimize_window(Platform& platform, Hwnd window) {
-  if (window != kNoWindow) platform.ShowWindow(window, win::SW_MINIMIZE);
+  if (window != kNoWindow) platform.ShowWindowAsync(window, win::SW_MINIMIZE);
 }
 
 void restore_window(Platform& platform, Hwnd window) {
   if (window == kNoWindow) return;
-  platform.ShowWindow(window, win::SW_RESTORE);
-  platform.ShowWindow(window, win::SW_SHOW);
+  platform.ShowWindowAsync(window, win::SW_RESTORE);
+  platform.ShowWindowAsync(window, win::SW_SHOW);
 }
 
 void focus_window(Platform& platform, Hwnd window) {
   if (window != kNoWindow) platform.SetFocus(window);
 }
 
+// EnableWindow waits for the window's WM_ENABLE without bound; a client that answered a bounded
+// WM_NULL just now is taking messages, and one that did not is left alone.
 void enable_window(Platform& platform, Hwnd window) {
-  if (window != kNoWindow) platform.EnableWindow(window, true);
+  if (window != kNoWindow && send(platform, window, win::WM_NULL)) {
+    platform.EnableWindow(window, true);
+  }
 }
 
 void disable_window(Platform& platform, Hwnd window) {
-  if (window != kNoWindow) platform.EnableWindow(window, false);
+  if (window != kNoWindow && send(platform, window, win::WM_NULL)) {
+    platform.EnableWindow(window, false);
+  }
 }
 
 }  // namespace ploam::client

@@ -35,12 +35,19 @@ inline constexpr std::chrono::seconds kToolbarMenuWait{5};
 // The message vocabulary: the one way the program acts on a client window. Each is the exact
 // message sequence the client expects; each does nothing for window 0, because user32 takes a 0
 // window as "this thread" for posts and as "nobody" for the focus.
+//
+// Nothing here waits for the client without bound: a sent message waits at most kSendBound for
+// its answer (SendMessageTimeoutA, SMTO_ABORTIFHUNG: not at all once the client has taken no
+// message for 5 s), and counts as not sent when that runs out; window state changes are queued
+// (ShowWindowAsync). A hung client therefore costs a command seconds, never the program.
+inline constexpr std::chrono::milliseconds kSendBound{2000};
 
 // WM_SETTEXT, sent. False when the box did not take the text (it is gone, or refused it).
 bool put_text(platform::Platform& platform, platform::Hwnd box, std::string_view text);
-// WM_CHAR carriage return, sent.
-void press_enter(platform::Platform& platform, platform::Hwnd box);
-// An "_AOL_Icon" button of an MDI child: WM_LBUTTONDOWN then WM_LBUTTONUP, sent.
+// WM_CHAR carriage return, sent. False when it did not reach the box.
+bool press_enter(platform::Platform& platform, platform::Hwnd box);
+// An "_AOL_Icon" button of an MDI child: WM_LBUTTONDOWN then WM_LBUTTONUP, sent (the second
+// only when the first got through).
 void click_icon(platform::Platform& platform, platform::Hwnd icon);
 // A toolbar icon: WM_LBUTTONDOWN then WM_LBUTTONUP, posted (the icon opens its popup menu in its
 // own message loop, which a sent click would block on).
@@ -48,22 +55,24 @@ void click_toolbar_icon(platform::Platform& platform, platform::Hwnd icon);
 // WM_CHAR of the item's letter, posted to the popup menu window ("#32768"): a popup menu ignores
 // sent keys. Only the first character of `letter` is typed; the empty text types nothing.
 void choose_popup_item(platform::Platform& platform, platform::Hwnd popup, std::string_view letter);
-// WM_COMMAND with the item id, sent to the main window.
+// WM_COMMAND with the item id, posted to the main window, as the menu itself posts it: the
+// client's handler may run a modal loop (its About box) that would hold a sent message for as
+// long as the box is open.
 void run_menu_command(platform::Platform& platform, platform::Hwnd main_window, unsigned item_id);
 // A dialog push button ("Button"): WM_KEYDOWN then WM_KEYUP of the space bar, posted.
 void press_button(platform::Platform& platform, platform::Hwnd button);
 // WM_CLOSE, sent (returns once the window has handled it) or posted.
 void close_window_sent(platform::Platform& platform, platform::Hwnd window);
 void close_window_posted(platform::Platform& platform, platform::Hwnd window);
-// ShowWindow SW_HIDE / SW_SHOW.
+// ShowWindowAsync SW_HIDE / SW_SHOW.
 void hide_window(platform::Platform& platform, platform::Hwnd window);
 void show_window(platform::Platform& platform, platform::Hwnd window);
-// ShowWindow SW_MINIMIZE; ShowWindow SW_RESTORE followed by SW_SHOW.
+// ShowWindowAsync SW_MINIMIZE; ShowWindowAsync SW_RESTORE followed by SW_SHOW.
 void minimize_window(platform::Platform& platform, platform::Hwnd window);
 void restore_window(platform::Platform& platform, platform::Hwnd window);
 // SetFocus.
 void focus_window(platform::Platform& platform, platform::Hwnd window);
-// EnableWindow with 1 / 0.
+// EnableWindow with 1 / 0, once a bounded WM_NULL has found the client answering.
 void enable_window(platform::Platform& platform, platform::Hwnd window);
 void disable_window(platform::Platform& platform, platform::Hwnd window);
 

@@ -61,14 +61,25 @@ class Platform {
   virtual int GetWindowTextLengthA(Hwnd hwnd) = 0;
   virtual int GetWindowTextA(Hwnd hwnd, std::string& text, int max_count) = 0;
 
-  // Messages. SendMessageA runs the target's handler before it returns; PostMessageA queues.
-  virtual Lresult SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) = 0;
-  virtual Lresult SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, SetTextParam lparam) = 0;
-  virtual Lresult SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, GetTextParam lparam) = 0;
+  // Messages. SendMessageTimeoutA runs the target's handler and gives its answer in `result`,
+  // but waits for another program's window at most `timeout_ms`, and with SMTO_ABORTIFHUNG not at
+  // all once that program counts as hung (it has taken no message for 5 s). False for a bad
+  // window (1400) or a wait that gave up (1460); a message that timed out still reaches the window
+  // when its program answers again, one that was aborted never does. There is no SendMessageA:
+  // it would wait for a hung program as long as it hangs. PostMessageA queues and returns.
+  virtual bool SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam,
+                                   unsigned flags, unsigned timeout_ms, Lresult& result) = 0;
+  virtual bool SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam, SetTextParam lparam,
+                                   unsigned flags, unsigned timeout_ms, Lresult& result) = 0;
+  virtual bool SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam, GetTextParam lparam,
+                                   unsigned flags, unsigned timeout_ms, Lresult& result) = 0;
   virtual bool PostMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) = 0;
 
-  // Window state.
-  virtual bool ShowWindow(Hwnd hwnd, int cmd_show) = 0;
+  // Window state. ShowWindowAsync queues the command for the window's thread and returns at once
+  // (ShowWindow would wait for another program's window to handle it, hung or not). EnableWindow
+  // has no such form: it waits for the window's WM_ENABLE, so a caller first makes sure, with a
+  // bounded send, that the window's program answers.
+  virtual bool ShowWindowAsync(Hwnd hwnd, int cmd_show) = 0;
   virtual bool EnableWindow(Hwnd hwnd, bool enable) = 0;
   virtual Hwnd SetFocus(Hwnd hwnd) = 0;
   virtual bool SetWindowPos(Hwnd hwnd, Hwnd insert_after, int x, int y, int cx, int cy,

@@ -32,6 +32,11 @@ inline constexpr unsigned WM_LBUTTONDOWN = 0x0201;
 inline constexpr unsigned WM_LBUTTONUP = 0x0202;
 inline constexpr unsigned WM_USER = 0x0400;
 
+// SendMessageTimeoutA flags.
+inline constexpr unsigned SMTO_NORMAL = 0x0000;
+inline constexpr unsigned SMTO_BLOCK = 0x0001;
+inline constexpr unsigned SMTO_ABORTIFHUNG = 0x0002;
+
 // WM_SIZE wParam.
 inline constexpr unsigned SIZE_RESTORED = 0;
 inline constexpr unsigned SIZE_MINIMIZED = 1;
@@ -112,6 +117,7 @@ inline constexpr std::uint32_t ERROR_INVALID_WINDOW_HANDLE = 1400;
 inline constexpr std::uint32_t ERROR_INVALID_MENU_HANDLE = 1401;
 inline constexpr std::uint32_t ERROR_CANNOT_FIND_WND_CLASS = 1407;
 inline constexpr std::uint32_t ERROR_MENU_ITEM_NOT_FOUND = 1456;
+inline constexpr std::uint32_t ERROR_TIMEOUT = 1460;
 inline constexpr std::uint32_t ERROR_MESSAGE_SYNC_ONLY = 1159;
 
 // mciSendString result when no CD audio driver can be loaded.

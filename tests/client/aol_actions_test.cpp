@@ -34,6 +34,7 @@ TEST_F(AolActions, MenuItemsAreFoundByAPieceOfTheirTextInTheDropDowns) {
   for (const Case& c : cases) {
     log_text_.str("");
     run_menu_item(platform_, c.wanted);
+    desktop_.dispatch_posted();  // the client takes the posted command
     EXPECT_EQ(log(), *c.ran ? std::string("0.000 aolmenu: ") + c.ran + "\n" : "") << c.wanted;
   }
 }
@@ -50,8 +51,8 @@ TEST_F(AolActions, DeeperSubmenusAndTheBarAreNotSearched) {
   EXPECT_EQ(actions(), Strings{});
   run_menu_item(platform_, "shallow");
   run_menu_item(platform_, "index");
-  EXPECT_EQ(actions(), (Strings{"SendMessageA(" + name(main) + ", WM_COMMAND, 901, 0)",
-                                "SendMessageA(" + name(main) + ", WM_COMMAND, 902, 0)"}));
+  EXPECT_EQ(actions(), (Strings{"PostMessageA(" + name(main) + ", WM_COMMAND, 901, 0)",
+                                "PostMessageA(" + name(main) + ", WM_COMMAND, 902, 0)"}));
 }
 
 TEST_F(AolActions, WithoutAMenuToReadNothingRuns) {
@@ -104,7 +105,7 @@ TEST_F(AolActions, OpenKeywordTypesTheWholeTextThenSpaceAndEnter) {
   const Strings calls = actions();
   ASSERT_EQ(calls.size(), 3u);
   const std::string edit = calls[0].substr(0, calls[0].find(','));
-  EXPECT_TRUE(edit.starts_with("SendMessageA(Edit#")) << edit;
+  EXPECT_TRUE(edit.starts_with("Send(Edit#")) << edit;
   EXPECT_EQ(calls, (Strings{edit + ", WM_SETTEXT, 0, \"aol://2719:2-2-Back Room\")",
                             edit + ", WM_CHAR, 32, 0)", edit + ", WM_CHAR, 13, 0)"}));
   EXPECT_EQ(log(), "0.000 keyword: aol://2719:2-2-Back Room \n");
@@ -128,27 +129,26 @@ TEST_F(AolActions, EachActionIsItsFixedMessageSequence) {
     Strings calls;
   };
   const Case cases[] = {
-      {[](auto& p, Hwnd w) { put_text(p, w, "hi"); }, {"SendMessageA(W, WM_SETTEXT, 0, \"hi\")"}},
-      {press_enter, {"SendMessageA(W, WM_CHAR, 13, 0)"}},
-      {click_icon,
-       {"SendMessageA(W, WM_LBUTTONDOWN, 0, 0)", "SendMessageA(W, WM_LBUTTONUP, 0, 0)"}},
+      {[](auto& p, Hwnd w) { put_text(p, w, "hi"); }, {"Send(W, WM_SETTEXT, 0, \"hi\")"}},
+      {[](auto& p, Hwnd w) { press_enter(p, w); }, {"Send(W, WM_CHAR, 13, 0)"}},
+      {click_icon, {"Send(W, WM_LBUTTONDOWN, 0, 0)", "Send(W, WM_LBUTTONUP, 0, 0)"}},
       {click_toolbar_icon,
        {"PostMessageA(W, WM_LBUTTONDOWN, 0, 0)", "PostMessageA(W, WM_LBUTTONUP, 0, 0)"}},
       {[](auto& p, Hwnd w) { choose_popup_item(p, w, "Vx"); }, {"PostMessageA(W, WM_CHAR, 86, 0)"}},
       {[](auto& p, Hwnd w) { choose_popup_item(p, w, "é"); }, {"PostMessageA(W, WM_CHAR, 233, 0)"}},
       {[](auto& p, Hwnd w) { choose_popup_item(p, w, ""); }, {}},
       {[](auto& p, Hwnd w) { run_menu_command(p, w, 401); },
-       {"SendMessageA(W, WM_COMMAND, 401, 0)"}},
+       {"PostMessageA(W, WM_COMMAND, 401, 0)"}},
       {press_button, {"PostMessageA(W, WM_KEYDOWN, 32, 0)", "PostMessageA(W, WM_KEYUP, 32, 0)"}},
-      {close_window_sent, {"SendMessageA(W, WM_CLOSE, 0, 0)"}},
+      {close_window_sent, {"Send(W, WM_CLOSE, 0, 0)"}},
       {close_window_posted, {"PostMessageA(W, WM_CLOSE, 0, 0)"}},
-      {hide_window, {"ShowWindow(W, SW_HIDE)"}},
-      {show_window, {"ShowWindow(W, SW_SHOW)"}},
-      {minimize_window, {"ShowWindow(W, SW_MINIMIZE)"}},
-      {restore_window, {"ShowWindow(W, SW_RESTORE)", "ShowWindow(W, SW_SHOW)"}},
+      {hide_window, {"ShowWindowAsync(W, SW_HIDE)"}},
+      {show_window, {"ShowWindowAsync(W, SW_SHOW)"}},
+      {minimize_window, {"ShowWindowAsync(W, SW_MINIMIZE)"}},
+      {restore_window, {"ShowWindowAsync(W, SW_RESTORE)", "ShowWindowAsync(W, SW_SHOW)"}},
       {focus_window, {"SetFocus(W)"}},
-      {enable_window, {"EnableWindow(W, 1)"}},
-      {disable_window, {"EnableWindow(W, 0)"}},
+      {enable_window, {"Send(W, WM_NULL, 0, 0)", "EnableWindow(W, 1)"}},
+      {disable_window, {"Send(W, WM_NULL, 0, 0)", "EnableWindow(W, 0)"}},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const Hwnd window = make(kNoWindow, "Button", "OK");

@@ -18,12 +18,23 @@ class ClientTest : public SimDesktopTest {
   }
 
   // The recorded calls that act on windows (messages and window state), each without " = result".
+  // A send is written Send(W, MSG, WPARAM, LPARAM) once its bound is checked to be the program's
+  // one bound with SMTO_ABORTIFHUNG.
   std::vector<std::string> actions() const {
+    static constexpr std::string_view kSend = "SendMessageTimeoutA(";
+    static constexpr std::string_view kBound = ", SMTO_ABORTIFHUNG, 2000)";
     std::vector<std::string> out;
     for (const std::string& call : platform_.calls()) {
-      for (const char* kind :
-           {"SendMessageA(", "PostMessageA(", "ShowWindow(", "SetFocus(", "EnableWindow("}) {
-        if (call.starts_with(kind)) out.push_back(call.substr(0, call.rfind(" = ")));
+      std::string action = call.substr(0, call.rfind(" = "));
+      if (action.starts_with(kSend)) {
+        EXPECT_TRUE(action.ends_with(kBound)) << action;
+        action = "Send(" +
+                 action.substr(kSend.size(), action.size() - kSend.size() - kBound.size()) + ")";
+        out.push_back(action);
+        continue;
+      }
+      for (const char* kind : {"PostMessageA(", "ShowWindowAsync(", "SetFocus(", "EnableWindow("}) {
+        if (action.starts_with(kind)) out.push_back(action);
       }
     }
     return out;

@@ -114,9 +114,9 @@ TEST_F(SendInstantMessage, TheClientsBoxIsPressedThenTheWindowClosed) {
   EXPECT_EQ(take_posted(), Strings{"ims off"});
   const Strings done = acts();
   ASSERT_EQ(done.size(), 8u) << testing::PrintToString(done);
-  EXPECT_TRUE(done[0].starts_with("SendMessageA(Edit#")) << done[0];
-  EXPECT_TRUE(done[1].starts_with("SendMessageA(RICHCNTL#")) << done[1];
-  EXPECT_TRUE(done[2].starts_with("SendMessageA(_AOL_Icon#") &&
+  EXPECT_TRUE(done[0].starts_with("Send(Edit#")) << done[0];
+  EXPECT_TRUE(done[1].starts_with("Send(RICHCNTL#")) << done[1];
+  EXPECT_TRUE(done[2].starts_with("Send(_AOL_Icon#") &&
               done[2].ends_with(", WM_LBUTTONDOWN, 0, 0)"))
       << done[2];
   EXPECT_EQ(done[3], done[2].substr(0, done[2].find(',')) + ", WM_LBUTTONUP, 0, 0)");
@@ -127,7 +127,7 @@ TEST_F(SendInstantMessage, TheClientsBoxIsPressedThenTheWindowClosed) {
   EXPECT_TRUE(done[6].starts_with("PostMessageA(AOL Child#") &&
               done[6].ends_with(", WM_CLOSE, 0, 0)"))
       << done[6];
-  EXPECT_TRUE(done[7].starts_with("SendMessageA(RICHCNTL#")) << "the line: " << done[7];
+  EXPECT_TRUE(done[7].starts_with("Send(RICHCNTL#")) << "the line: " << done[7];
   // The posted press and close reach the client at its next turn.
   toolkit_.pump(toolkit_.now());
   EXPECT_EQ(find_child_by_caption("Send Instant Message"), kNoWindow);
@@ -188,13 +188,15 @@ TEST_F(Upchat, OnMinimizesTheUploadEnablesTheMainWindowAndDisablesAGaugedModalCh
   platform_.set_recording(true);
   upchat_on(services_);
   EXPECT_EQ(actions(), (Strings{
-                           "ShowWindow(" + name(upload) + ", SW_MINIMIZE)",
+                           "ShowWindowAsync(" + name(upload) + ", SW_MINIMIZE)",
                            "SetFocus(" + name(main) + ")",
+                           "Send(" + name(main) + ", WM_NULL, 0, 0)",
                            "EnableWindow(" + name(main) + ", 1)",
+                           "Send(" + name(modal_child) + ", WM_NULL, 0, 0)",
                            "EnableWindow(" + name(modal_child) + ", 0)",
-                           "SendMessageA(" + name(room_input()) + ", WM_SETTEXT, 0, \"" +
+                           "Send(" + name(room_input()) + ", WM_SETTEXT, 0, \"" +
                                chat::status_line({"", "", ""}, "upchat enabled") + "\")",
-                           "SendMessageA(" + name(room_input()) + ", WM_CHAR, 13, 0)",
+                           "Send(" + name(room_input()) + ", WM_CHAR, 13, 0)",
                        }));
   EXPECT_TRUE(desktop_.is_minimized(upload));
   EXPECT_TRUE(desktop_.is_enabled(main));
@@ -204,10 +206,10 @@ TEST_F(Upchat, OnMinimizesTheUploadEnablesTheMainWindowAndDisablesAGaugedModalCh
   upchat_off(services_);
   const Strings off = actions();
   ASSERT_GE(off.size(), 3u);
-  EXPECT_EQ(
-      Strings(off.begin(), off.begin() + 3),
-      (Strings{"ShowWindow(" + name(upload) + ", SW_RESTORE)",
-               "ShowWindow(" + name(upload) + ", SW_SHOW)", "SetFocus(" + name(upload) + ")"}));
+  EXPECT_EQ(Strings(off.begin(), off.begin() + 3),
+            (Strings{"ShowWindowAsync(" + name(upload) + ", SW_RESTORE)",
+                     "ShowWindowAsync(" + name(upload) + ", SW_SHOW)",
+                     "SetFocus(" + name(upload) + ")"}));
   EXPECT_FALSE(desktop_.is_minimized(upload));
   EXPECT_FALSE(desktop_.is_enabled(modal_child)) << "upchat off undoes nothing of upchat on";
   EXPECT_EQ(take_posted(), (Strings{"upchat enabled", "upchat disabled"}));

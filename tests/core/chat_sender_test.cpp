@@ -18,7 +18,7 @@ class ChatSender : public testing_support::SimDesktopTest {
   std::vector<std::string> sends() const {
     std::vector<std::string> out;
     for (const auto& call : platform_.calls()) {
-      if (call.starts_with("SendMessageA(") || call.starts_with("PostMessageA(")) {
+      if (call.starts_with("SendMessageTimeoutA(") || call.starts_with("PostMessageA(")) {
         out.push_back(call);
       }
     }

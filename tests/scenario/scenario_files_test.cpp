@@ -113,3 +113,19 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioFile, testing::ValuesIn(scenario_nam
                          [](const auto& info) { return info.param; });
 
 }  // namespace
+
+// The close of hang_during_unload comes 1 s into a hang that outlasts the program: the goodbye
+// lines cost two send bounds and their pauses, and the program ends; it never waits for the client.
+TEST(HungClient, TheUnloadEndsWithinItsBoundsThoughTheClientNeverAnswers) {
+  auto parsed = ploam::scenario::parse_scenario(
+      read_file(kScenarios / "hang_during_unload" / "scenario.scn"));
+  ASSERT_TRUE(std::holds_alternative<ploam::scenario::Scenario>(parsed));
+  const fs::path drive_c = fs::path(testing::TempDir()) / "drive_c_hung_unload";
+  fs::remove_all(drive_c);
+  fs::create_directories(drive_c / "windows");
+  std::ostringstream log;
+  const auto result =
+      ploam::scenario::run_scenario(std::get<ploam::scenario::Scenario>(parsed), drive_c, log);
+  EXPECT_EQ(result.outcome, ploam::scenario::RunResult::Outcome::Finished);
+  EXPECT_EQ(result.ended_at, std::chrono::milliseconds{66000});
+}

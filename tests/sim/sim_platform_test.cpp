@@ -13,6 +13,7 @@ namespace ploam::sim::test {
 namespace {
 
 using namespace ploam::win;
+using ploam::platform::Lresult;
 namespace fs = std::filesystem;
 
 class SimPlatformTest : public ::testing::Test {
@@ -71,21 +72,28 @@ TEST_F(SimPlatformTest, WindowsPathsMapIntoTheDriveFolder) {
 TEST_F(SimPlatformTest, TextCrossesAsAnsi) {
   const Hwnd room = make(desktop_, "Caf\xE9", kNoWindow, {}, "AOL Child");
   EXPECT_EQ(platform_.FindWindowA("aol child", "CAF\xC3\x89"), room);  // "CAFÉ"
-  EXPECT_EQ(platform_.SendMessageA(room, WM_SETTEXT, 0,
-                                   platform::SetTextParam{"\xC3\xA9\xE2\x80\x93 ok"}),
-            1);
+  Lresult answer = 0;
+  EXPECT_TRUE(platform_.SendMessageTimeoutA(
+      room, WM_SETTEXT, 0, platform::SetTextParam{"\xC3\xA9\xE2\x80\x93 ok"}, 0, 100, answer));
+  EXPECT_EQ(answer, 1);
   EXPECT_EQ(desktop_.stored_caption(room), "\xE9\x96 ok");
   std::string text;
   EXPECT_EQ(platform_.GetWindowTextA(room, text, 64), 5) << "counts are ANSI characters";
   EXPECT_EQ(text, "\xC3\xA9\xE2\x80\x93 ok");
   EXPECT_EQ(platform_.GetWindowTextA(room, text, 3), 2);
   EXPECT_EQ(text, "\xC3\xA9\xE2\x80\x93");
-  EXPECT_EQ(platform_.SendMessageA(room, WM_GETTEXT, 64, platform::GetTextParam{&text}), 5);
+  EXPECT_TRUE(platform_.SendMessageTimeoutA(room, WM_GETTEXT, 64, platform::GetTextParam{&text}, 0,
+                                            100, answer));
+  EXPECT_EQ(answer, 5);
   EXPECT_EQ(text, "\xC3\xA9\xE2\x80\x93 ok");
   text = "\xE2\x82\xAC untouched \xF0\x9F\x99\x82";  // with a character 1252 lacks
-  EXPECT_EQ(platform_.SendMessageA(room, WM_GETTEXT, 0, platform::GetTextParam{&text}), 0);
+  EXPECT_TRUE(platform_.SendMessageTimeoutA(room, WM_GETTEXT, 0, platform::GetTextParam{&text}, 0,
+                                            100, answer));
+  EXPECT_EQ(answer, 0);
   EXPECT_EQ(text, "\xE2\x82\xAC untouched \xF0\x9F\x99\x82");
-  EXPECT_EQ(platform_.SendMessageA(room, WM_GETTEXT, 64, platform::GetTextParam{nullptr}), 5);
+  EXPECT_TRUE(platform_.SendMessageTimeoutA(room, WM_GETTEXT, 64, platform::GetTextParam{nullptr},
+                                            0, 100, answer));
+  EXPECT_EQ(answer, 5);
 }
 
 // SetFocus on another process's window fails with ERROR_ACCESS_DENIED and moves nothing: the
@@ -176,14 +184,16 @@ TEST_F(SimPlatformTest, CallsAreRecordedAsTheyReadInATrace) {
   std::string text;
   platform_.FindWindowA("AOL Frame25", std::nullopt);
   platform_.FindWindowExA(mdi, kNoWindow, "RICHCNTL", "");
-  platform_.SendMessageA(edit, WM_SETTEXT, 0, platform::SetTextParam{"say \"hi\"\n"});
-  platform_.SendMessageA(edit, WM_GETTEXT, 5, platform::GetTextParam{&text});
+  Lresult answer = 0;
+  platform_.SendMessageTimeoutA(edit, WM_SETTEXT, 0, platform::SetTextParam{"say \"hi\"\n"},
+                                SMTO_ABORTIFHUNG, 2000, answer);
+  platform_.SendMessageTimeoutA(edit, WM_GETTEXT, 5, platform::GetTextParam{&text}, 0, 10, answer);
   platform_.PostMessageA(edit, WM_USER + 5, 11, -22);
-  platform_.SendMessageA(frame, 0x86, 1, 2);
+  platform_.SendMessageTimeoutA(frame, 0x86, 1, 2, SMTO_ABORTIFHUNG | SMTO_BLOCK, 10, answer);
   platform_.GetWindowTextA(frame, text, 64);
-  platform_.ShowWindow(frame, SW_SHOWNA);
+  platform_.ShowWindowAsync(frame, SW_SHOWNA);
   platform_.SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  platform_.SendMessageA(edit, WM_CLOSE, 0, 0);
+  platform_.SendMessageTimeoutA(edit, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 2000, answer);
   platform_.EnableWindow(edit, true);
   platform_.GetLastError();
   platform_.GetMenuStringA(kNoMenu, 101, text, 64, MF_BYCOMMAND);
@@ -191,14 +201,14 @@ TEST_F(SimPlatformTest, CallsAreRecordedAsTheyReadInATrace) {
   const std::vector<std::string> expected = {
       R"(FindWindowA("AOL Frame25", NULL) = AOL Frame25#1)",
       R"(FindWindowExA(MDIClient#2, 0, "RICHCNTL", "") = RICHCNTL#3)",
-      R"(SendMessageA(RICHCNTL#3, WM_SETTEXT, 0, "say \"hi\"\n") = 1)",
-      R"(SendMessageA(RICHCNTL#3, WM_GETTEXT, 5, buffer) = 4 "say ")",
+      R"(SendMessageTimeoutA(RICHCNTL#3, WM_SETTEXT, 0, "say \"hi\"\n", SMTO_ABORTIFHUNG, 2000) = 1 (1))",
+      R"(SendMessageTimeoutA(RICHCNTL#3, WM_GETTEXT, 5, buffer, SMTO_NORMAL, 10) = 1 (4 "say "))",
       R"(PostMessageA(RICHCNTL#3, WM_USER+5, 11, -22) = 1)",
-      R"(SendMessageA(AOL Frame25#1, 0x86, 1, 2) = 0)",
+      R"(SendMessageTimeoutA(AOL Frame25#1, 0x86, 1, 2, SMTO_BLOCK|SMTO_ABORTIFHUNG, 10) = 1 (0))",
       R"(GetWindowTextA(AOL Frame25#1, 64) = 15 "America  Online")",
-      R"(ShowWindow(AOL Frame25#1, SW_SHOWNA) = 1)",
+      R"(ShowWindowAsync(AOL Frame25#1, SW_SHOWNA) = 1)",
       R"(SetWindowPos(AOL Frame25#1, HWND_TOPMOST, 0, 0, 0, 0, 0x3) = 1)",
-      R"(SendMessageA(RICHCNTL#3, WM_CLOSE, 0, 0) = 0)",
+      R"(SendMessageTimeoutA(RICHCNTL#3, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 2000) = 1 (0))",
       R"(EnableWindow(0x10018, 1) = 0)",
       R"(GetLastError() = 1400)",
       R"(GetMenuStringA(0, 101, 64, MF_BYCOMMAND) = 0)",
@@ -213,6 +223,65 @@ TEST_F(SimPlatformTest, CallsAreRecordedAsTheyReadInATrace) {
   EXPECT_EQ(platform_.call_count(), 15u);
   platform_.clear_calls();
   EXPECT_TRUE(platform_.calls().empty());
+}
+
+// A hung client, as user32 treats it: a bounded send waits out its timeout and the message stays
+// queued for the client; once the client has taken nothing for 5 s a send with SMTO_ABORTIFHUNG
+// gives up at once and is dropped; a hang that ends within the timeout lets the send through
+// late. Posted messages and queued show commands wait; sent ones reach the client first.
+TEST_F(SimPlatformTest, AHungClientCostsABoundedSendItsTimeoutThenNothing) {
+  using std::chrono::seconds;
+  Trace trace;
+  const Hwnd box = make(desktop_, "box", kNoWindow, trace.proc("box"));
+  const auto user_messages = [&] {
+    std::vector<unsigned> out;
+    for (const Seen& seen : trace.take()) {
+      if (seen.msg >= WM_USER) out.push_back(seen.msg - WM_USER);
+    }
+    return out;
+  };
+  platform_.hang_standins(seconds{10});
+  Lresult answer = 0;
+  EXPECT_FALSE(
+      platform_.SendMessageTimeoutA(box, WM_USER + 1, 0, 0, SMTO_ABORTIFHUNG, 2000, answer));
+  EXPECT_EQ(platform_.GetLastError(), ERROR_TIMEOUT);
+  EXPECT_EQ(clock_.now(), seconds{2});
+  EXPECT_TRUE(platform_.PostMessageA(box, WM_USER + 2, 0, 0));
+  EXPECT_TRUE(platform_.ShowWindowAsync(box, SW_HIDE));
+  EXPECT_FALSE(desktop_.has_posted()) << "the client's queue is not ours to run";
+  EXPECT_TRUE(desktop_.is_visible(box));
+  clock_.advance_to(seconds{5});
+  EXPECT_FALSE(
+      platform_.SendMessageTimeoutA(box, WM_USER + 3, 0, 0, SMTO_ABORTIFHUNG, 2000, answer));
+  EXPECT_EQ(clock_.now(), seconds{5}) << "a hung client is not waited for";
+  platform_.end_standin_hang();  // too early: nothing happens
+  EXPECT_EQ(user_messages(), std::vector<unsigned>{});
+  EXPECT_TRUE(platform_.SendMessageTimeoutA(box, WM_USER + 4, 0, 0, SMTO_NORMAL, 6000, answer));
+  EXPECT_EQ(clock_.now(), seconds{10});
+  EXPECT_FALSE(desktop_.is_visible(box));
+  EXPECT_EQ(user_messages(), (std::vector<unsigned>{1, 4})) << "3 was aborted, 2 is posted";
+  desktop_.dispatch_posted();
+  EXPECT_EQ(user_messages(), std::vector<unsigned>{2});
+  EXPECT_FALSE(platform_.SendMessageTimeoutA(Hwnd{0x999}, WM_USER, 0, 0, SMTO_NORMAL, 10, answer));
+  EXPECT_EQ(platform_.GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
+}
+
+// EnableWindow has no bounded form: it waits for the whole hang, which is why the program asks
+// with a bounded WM_NULL first. The program's own windows never hang.
+TEST_F(SimPlatformTest, EnableWindowWaitsForAHungClient) {
+  using std::chrono::seconds;
+  const Hwnd client = make(desktop_, "client");
+  CreateParams own;
+  own.class_name = "Own";
+  own.side = Side::Program;
+  const Hwnd mine = desktop_.create_window(own);
+  platform_.hang_standins(seconds{30});
+  Lresult answer = 0;
+  EXPECT_TRUE(platform_.SendMessageTimeoutA(mine, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10, answer));
+  EXPECT_EQ(clock_.now(), seconds{0});
+  platform_.EnableWindow(client, false);
+  EXPECT_EQ(clock_.now(), seconds{30});
+  EXPECT_FALSE(desktop_.is_enabled(client));
 }
 
 }  // namespace

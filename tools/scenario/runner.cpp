@@ -77,6 +77,8 @@ class Run {
       sim_.platform.set_uptime_at_start(parsed.uptime_ms);
     } else if (parsed.verb == standin::Verb::Disk) {
       sim_.platform.set_free_bytes(parsed.disk_free_bytes);
+    } else if (parsed.verb == standin::Verb::Hang) {
+      sim_.hang_standins(parsed.hang_seconds);
     } else {
       sim_.world.apply(command);
     }

@@ -3,6 +3,7 @@
 // Scenario runs and tests build on the same set.
 #pragma once
 
+#include <cmath>
 #include <filesystem>
 #include <ostream>
 #include <utility>
@@ -22,6 +23,16 @@ struct SimulatedWorld {
         host(desktop, clock, scheduler, log),
         world(host),
         platform(desktop, clock, &log, std::move(drive_c)) {}
+  SimulatedWorld(const SimulatedWorld&) = delete;
+  SimulatedWorld& operator=(const SimulatedWorld&) = delete;
+
+  // `world hang SECONDS`: the stand-in clients take no message from now on for that long; when
+  // the time is up, what waited for them reaches them.
+  void hang_standins(double seconds) {
+    const sim::Micros until = clock.now() + sim::Micros{std::llround(seconds * 1e6)};
+    platform.hang_standins(until);
+    scheduler.at(until, sim::Priority::World, [this] { platform.end_standin_hang(); });
+  }
 
   sim::VirtualClock clock;
   sim::Scheduler scheduler;

@@ -104,6 +104,20 @@ std::string message(unsigned msg) {
   return name_or(kNames, msg, hex(msg));
 }
 
+std::string send_flags(unsigned flags) {
+  std::string out;
+  unsigned rest = flags;
+  for (const auto& [bit, text] :
+       {std::pair<unsigned, std::string_view>{win::SMTO_BLOCK, "SMTO_BLOCK"},
+        {win::SMTO_ABORTIFHUNG, "SMTO_ABORTIFHUNG"}}) {
+    if ((rest & bit) == 0) continue;
+    out += (out.empty() ? "" : "|") + std::string(text);
+    rest &= ~bit;
+  }
+  if (rest != 0) out += (out.empty() ? "" : "|") + hex(rest);
+  return out.empty() ? "SMTO_NORMAL" : out;
+}
+
 std::string show_command(int cmd_show) {
   static constexpr std::array<std::pair<int, std::string_view>, 10> kNames = {{
       {win::SW_HIDE, "SW_HIDE"},

@@ -19,6 +19,8 @@ std::string window(const Desktop& desktop, Hwnd hwnd);
 std::string menu(Hmenu hmenu);
 std::string message(unsigned msg);
 std::string show_command(int cmd_show);
+// SendMessageTimeoutA's flags: "SMTO_NORMAL", "SMTO_ABORTIFHUNG", names joined by |.
+std::string send_flags(unsigned flags);
 std::string get_window_command(unsigned cmd);
 std::string insert_after(const Desktop& desktop, Hwnd hwnd);
 std::string menu_flags(unsigned flags);

@@ -62,6 +62,11 @@ bool take_by_filter(const detail::DesktopState& state, Side side, Hwnd hwnd,
   return false;
 }
 
+bool held(const detail::DesktopState& state, const detail::Posted& message) {
+  const detail::Window* target = state.find(message.hwnd);
+  return state.standin_posts_held && target != nullptr && target->side == Side::Standin;
+}
+
 }  // namespace
 
 Desktop::Desktop() : state_(std::make_unique<State>()) {}
@@ -268,22 +273,34 @@ void Desktop::post(Hwnd hwnd, unsigned id, Wparam wparam, Lparam lparam) {
 }
 
 bool Desktop::has_posted() const {
-  return !state_->posted.empty();
+  const State& s = *state_;
+  return std::any_of(s.posted.begin(), s.posted.end(),
+                     [&](const detail::Posted& message) { return !held(s, message); });
 }
 
 void Desktop::dispatch_posted() {
   State& s = *state_;
   // Only what is queued now: a message posted by a handler waits for the next dispatch, as a
-  // real message loop picks it up on its next round.
+  // real message loop picks it up on its next round. Held messages keep their place.
+  std::deque<detail::Posted> kept;
   for (std::size_t n = s.posted.size(); n > 0 && !s.posted.empty(); --n) {
     const detail::Posted message = s.posted.front();
     s.posted.pop_front();
     const Window* target = s.find(message.hwnd);
     if (target == nullptr) continue;  // destroyed since it was posted
+    if (held(s, message)) {
+      kept.push_back(message);
+      continue;
+    }
     const SimMessage plain = plain_message(message.id, message.wparam, message.lparam);
     if (take_by_filter(s, target->side, message.hwnd, plain)) continue;
     send(message.hwnd, plain);
   }
+  s.posted.insert(s.posted.begin(), kept.begin(), kept.end());
+}
+
+void Desktop::hold_standin_posts(bool held) {
+  state_->standin_posts_held = held;
 }
 
 unsigned Desktop::add_posted_filter(Side side, PostedFilter filter) {

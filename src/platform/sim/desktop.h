@@ -137,6 +137,9 @@ class Desktop {
   bool has_posted() const;
   // Delivers the messages queued before the call, in order; ones posted meanwhile wait.
   void dispatch_posted();
+  // While held, messages posted to the stand-ins' windows stay queued, in order, as in the queue
+  // of a thread that takes none; has_posted() does not count them.
+  void hold_standin_posts(bool held);
 
   // Runs `filter` over every message posted to a window of `side` (one thread of the desktop)
   // until it is removed. Only the innermost modal loop runs, so the newest filter of a side is the

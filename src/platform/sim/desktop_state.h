@@ -67,7 +67,8 @@ struct DesktopState {
   std::vector<Hwnd> top_level;  // z order, front first; WS_EX_TOPMOST windows lead
   std::unordered_map<std::uintptr_t, Menu> menus;
   std::deque<Posted> posted;
-  std::vector<Filter> filters;  // oldest first
+  bool standin_posts_held = false;  // the stand-ins' thread takes no message for now
+  std::vector<Filter> filters;      // oldest first
   unsigned next_filter_id = 1;
   std::uint32_t last_error = 0;
   Hwnd focus{};

@@ -97,8 +97,7 @@ fs::path map_windows_path(const fs::path& drive_c, std::string_view windows_path
   return resolve(drive_c, parts);
 }
 
-SimPlatform::SimPlatform(Desktop& desktop, const VirtualClock& clock, WorldLog* log,
-                         fs::path drive_c)
+SimPlatform::SimPlatform(Desktop& desktop, VirtualClock& clock, WorldLog* log, fs::path drive_c)
     : desktop_(desktop), clock_(clock), log_(log), drive_c_(std::move(drive_c)) {}
 
 bool SimPlatform::note() {

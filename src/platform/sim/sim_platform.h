@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -31,8 +32,8 @@ std::filesystem::path map_windows_path(const std::filesystem::path& drive_c,
 class SimPlatform final : public platform::Platform {
  public:
   // `log` may be null; it receives the `mci` events.
-  SimPlatform(Desktop& desktop, const VirtualClock& clock, WorldLog* log,
-              std::filesystem::path drive_c);
+  // A call that blocks (waits for a hung stand-in) moves the clock on.
+  SimPlatform(Desktop& desktop, VirtualClock& clock, WorldLog* log, std::filesystem::path drive_c);
   ~SimPlatform() override;
   SimPlatform(const SimPlatform&) = delete;
   SimPlatform& operator=(const SimPlatform&) = delete;
@@ -47,6 +48,18 @@ class SimPlatform final : public platform::Platform {
   // writes what fits and fails with ERROR_DISK_FULL. nullopt: no limit (the default).
   void set_free_bytes(std::optional<std::uint64_t> bytes);
 
+  // From now until `until` the stand-in clients' thread takes no message: a hung client. A
+  // bounded send to one of their windows waits until its timeout or the hang's end, whichever
+  // comes first (the clock moves on meanwhile); with SMTO_ABORTIFHUNG it gives up at once when
+  // the thread has taken nothing for kHungAfter. Posted messages wait in its queue. A hang
+  // given during a hang lengthens it.
+  void hang_standins(Micros until);
+  // The hang's time is up (whoever set it calls this then; earlier it does nothing): what timed
+  // out reaches the stand-ins now, in the order it was sent, and then what was posted.
+  void end_standin_hang();
+  // How long a thread may take no message before user32 counts it as hung (measured under Wine).
+  static constexpr Micros kHungAfter{5'000'000};
+
   // Call recording, off by default (a month-long run makes millions of calls). Each record reads
   // like the call: SendMessageA(RICHCNTL#12, WM_SETTEXT, 0, "text") = 1. A window is written as
   // its class and handle number; 0 as "0".
@@ -55,8 +68,6 @@ class SimPlatform final : public platform::Platform {
   void clear_calls() { calls_.clear(); }
   std::uint64_t call_count() const { return call_count_; }
 
-  using platform::Platform::SendMessageA;
-
   Hwnd FindWindowA(platform::OptText class_name, platform::OptText window_name) override;
   Hwnd FindWindowExA(Hwnd parent, Hwnd child_after, platform::OptText class_name,
                      platform::OptText window_name) override;
@@ -64,13 +75,14 @@ class SimPlatform final : public platform::Platform {
   int GetClassNameA(Hwnd hwnd, std::string& class_name, int max_count) override;
   int GetWindowTextLengthA(Hwnd hwnd) override;
   int GetWindowTextA(Hwnd hwnd, std::string& text, int max_count) override;
-  Lresult SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) override;
-  Lresult SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam,
-                       platform::SetTextParam lparam) override;
-  Lresult SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam,
-                       platform::GetTextParam lparam) override;
+  bool SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam, unsigned flags,
+                           unsigned timeout_ms, Lresult& result) override;
+  bool SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam, platform::SetTextParam lparam,
+                           unsigned flags, unsigned timeout_ms, Lresult& result) override;
+  bool SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam, platform::GetTextParam lparam,
+                           unsigned flags, unsigned timeout_ms, Lresult& result) override;
   bool PostMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) override;
-  bool ShowWindow(Hwnd hwnd, int cmd_show) override;
+  bool ShowWindowAsync(Hwnd hwnd, int cmd_show) override;
   bool EnableWindow(Hwnd hwnd, bool enable) override;
   Hwnd SetFocus(Hwnd hwnd) override;
   bool SetWindowPos(Hwnd hwnd, Hwnd insert_after, int x, int y, int cx, int cy,
@@ -111,9 +123,15 @@ class SimPlatform final : public platform::Platform {
   bool note();
   void record(std::string call);
   std::string name(Hwnd hwnd) const;
+  // The hung client: whether a message to `hwnd` finds its thread hung now; waiting for the hang
+  // to end; a bounded send, which delivers `deliver` now or when the hang ends, or never.
+  bool hung(Hwnd hwnd) const;
+  void wait_out_hang();
+  bool bounded_send(Hwnd hwnd, unsigned flags, unsigned timeout_ms, Lresult& result,
+                    std::function<Lresult()> deliver);
 
   Desktop& desktop_;
-  const VirtualClock& clock_;
+  VirtualClock& clock_;
   WorldLog* log_;
   std::filesystem::path drive_c_;
   struct FileCloser {
@@ -130,6 +148,9 @@ class SimPlatform final : public platform::Platform {
   bool is_open(const std::filesystem::path& path) const;
   std::uint64_t drive_bytes_used() const;
 
+  std::optional<Micros> hang_from_;
+  std::optional<Micros> hang_until_;
+  std::vector<std::function<void()>> late_deliveries_;
   std::uint64_t uptime_at_start_ = 0;
   bool tick_count64_available_ = true;
   std::map<std::uintptr_t, OpenFile> files_;

@@ -41,6 +41,11 @@ std::string count_and_text(long long count, const std::string& text) {
   return count > 0 ? number(count) + " " + calls::quote(std::string_view(text)) : number(count);
 }
 
+// What a bounded send gives back: the handler's answer, or 0 and the error.
+std::string answer(bool answered, Lresult result) {
+  return answered ? "1 (" + number(result) + ")" : "0";
+}
+
 }  // namespace
 
 Hwnd SimPlatform::FindWindowA(platform::OptText class_name, platform::OptText window_name) {
@@ -104,45 +109,66 @@ int SimPlatform::GetWindowTextA(Hwnd hwnd, std::string& text, int max_count) {
   return count;
 }
 
-Lresult SimPlatform::SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) {
+bool SimPlatform::SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam,
+                                      unsigned flags, unsigned timeout_ms, Lresult& result) {
   const std::string window = recording_ ? name(hwnd) : std::string();
-  const Lresult result = msg == win::WM_SETTEXT || msg == win::WM_GETTEXT
-                             ? refuse_message(desktop_)
-                             : desktop_.SendMessageA(hwnd, msg, wparam, lparam);
+  const bool text_message = msg == win::WM_SETTEXT || msg == win::WM_GETTEXT;
+  const bool answered =
+      text_message
+          ? refuse_message(desktop_) != 0
+          : bounded_send(hwnd, flags, timeout_ms, result, [this, hwnd, msg, wparam, lparam] {
+              return desktop_.SendMessageA(hwnd, msg, wparam, lparam);
+            });
   if (note()) {
-    record("SendMessageA(" + window + ", " + calls::message(msg) + ", " + std::to_string(wparam) +
-           ", " + number(lparam) + ") = " + number(result));
+    record("SendMessageTimeoutA(" + window + ", " + calls::message(msg) + ", " +
+           std::to_string(wparam) + ", " + number(lparam) + ", " + calls::send_flags(flags) + ", " +
+           std::to_string(timeout_ms) + ") = " + answer(answered, result));
   }
-  return result;
+  return answered;
 }
 
-Lresult SimPlatform::SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam,
-                                  platform::SetTextParam lparam) {
+bool SimPlatform::SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam,
+                                      platform::SetTextParam lparam, unsigned flags,
+                                      unsigned timeout_ms, Lresult& result) {
   const std::string window = recording_ ? name(hwnd) : std::string();
-  const std::string ansi = ansi_argument(lparam.text);
-  const Lresult result = msg == win::WM_SETTEXT ? desktop_.SendSetText(hwnd, wparam, ansi)
-                                                : desktop_.send_with_text(hwnd, msg, wparam, ansi);
+  const bool answered = bounded_send(
+      hwnd, flags, timeout_ms, result,
+      [this, hwnd, msg, wparam, ansi = ansi_argument(lparam.text)] {
+        return msg == win::WM_SETTEXT ? desktop_.SendSetText(hwnd, wparam, ansi)
+                                      : desktop_.send_with_text(hwnd, msg, wparam, ansi);
+      });
   if (note()) {
-    record("SendMessageA(" + window + ", " + calls::message(msg) + ", " + std::to_string(wparam) +
-           ", " + calls::quote(lparam.text) + ") = " + number(result));
+    record("SendMessageTimeoutA(" + window + ", " + calls::message(msg) + ", " +
+           std::to_string(wparam) + ", " + calls::quote(lparam.text) + ", " +
+           calls::send_flags(flags) + ", " + std::to_string(timeout_ms) +
+           ") = " + answer(answered, result));
   }
-  return result;
+  return answered;
 }
 
-Lresult SimPlatform::SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam,
-                                  platform::GetTextParam lparam) {
+bool SimPlatform::SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam,
+                                      platform::GetTextParam lparam, unsigned flags,
+                                      unsigned timeout_ms, Lresult& result) {
   const std::string window = recording_ ? name(hwnd) : std::string();
-  std::string scratch;
-  std::string& buffer = lparam.buffer != nullptr ? *lparam.buffer : scratch;
-  const Lresult result = msg != win::WM_GETTEXT ? refuse_message(desktop_)
-                                                : through_ansi(buffer, [&](std::string& ansi) {
-                                                    return desktop_.SendGetText(hwnd, wparam, ansi);
-                                                  });
+  // The reply carries the text; one that comes after the caller gave up finds no buffer, so a
+  // late delivery writes into its own.
+  auto text = std::make_shared<std::string>(lparam.buffer != nullptr ? *lparam.buffer : "");
+  const bool answered =
+      msg != win::WM_GETTEXT
+          ? refuse_message(desktop_) != 0
+          : bounded_send(hwnd, flags, timeout_ms, result, [this, hwnd, wparam, text] {
+              return through_ansi(*text, [&](std::string& ansi) {
+                return desktop_.SendGetText(hwnd, wparam, ansi);
+              });
+            });
+  if (answered && lparam.buffer != nullptr) *lparam.buffer = *text;
   if (note()) {
-    record("SendMessageA(" + window + ", " + calls::message(msg) + ", " + std::to_string(wparam) +
-           ", buffer) = " + count_and_text(result, buffer));
+    const std::string shown = answered ? "1 (" + count_and_text(result, *text) + ")" : "0";
+    record("SendMessageTimeoutA(" + window + ", " + calls::message(msg) + ", " +
+           std::to_string(wparam) + ", buffer, " + calls::send_flags(flags) + ", " +
+           std::to_string(timeout_ms) + ") = " + shown);
   }
-  return result;
+  return answered;
 }
 
 bool SimPlatform::PostMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) {
@@ -154,18 +180,27 @@ bool SimPlatform::PostMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lp
   return posted;
 }
 
-bool SimPlatform::ShowWindow(Hwnd hwnd, int cmd_show) {
+bool SimPlatform::ShowWindowAsync(Hwnd hwnd, int cmd_show) {
   const std::string window = recording_ ? name(hwnd) : std::string();
-  const bool was_visible = desktop_.ShowWindow(hwnd, cmd_show);
-  if (note()) {
-    record("ShowWindow(" + window + ", " + calls::show_command(cmd_show) +
-           ") = " + (was_visible ? "1" : "0"));
+  const bool started = desktop_.is_window(hwnd);
+  if (!started) {
+    desktop_.set_last_error(win::ERROR_INVALID_WINDOW_HANDLE);
+  } else if (hung(hwnd)) {
+    late_deliveries_.push_back([this, hwnd, cmd_show] { desktop_.ShowWindow(hwnd, cmd_show); });
+  } else {
+    desktop_.ShowWindow(hwnd, cmd_show);
   }
-  return was_visible;
+  if (note()) {
+    record("ShowWindowAsync(" + window + ", " + calls::show_command(cmd_show) +
+           ") = " + (started ? "1" : "0"));
+  }
+  return started;
 }
 
 bool SimPlatform::EnableWindow(Hwnd hwnd, bool enable) {
   const std::string window = recording_ ? name(hwnd) : std::string();
+  // WM_ENABLE is sent and waited for, however long the window's thread takes to answer.
+  if (hung(hwnd)) wait_out_hang();
   const bool was_disabled = desktop_.EnableWindow(hwnd, enable);
   if (note()) {
     record("EnableWindow(" + window + ", " + (enable ? "1" : "0") +

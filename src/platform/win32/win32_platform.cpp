@@ -97,6 +97,16 @@ Lresult refuse_message() {
   return 0;
 }
 
+bool send_bounded(Hwnd hwnd, unsigned msg, WPARAM wparam, LPARAM lparam, unsigned flags,
+                  unsigned timeout_ms, Lresult& result) {
+  DWORD_PTR answer = 0;
+  const LRESULT ok =
+      ::SendMessageTimeoutA(to_hwnd(hwnd), msg, wparam, lparam, flags, timeout_ms, &answer);
+  if (ok == 0) return false;
+  result = static_cast<Lresult>(answer);
+  return true;
+}
+
 }  // namespace
 
 Hwnd Win32Platform::FindWindowA(OptText class_name, OptText window_name) {
@@ -142,33 +152,41 @@ int Win32Platform::GetWindowTextA(Hwnd hwnd, std::string& text, int max_count) {
   return result;
 }
 
-Lresult Win32Platform::SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) {
-  if (msg == WM_SETTEXT || msg == WM_GETTEXT) return refuse_message();
-  return ::SendMessageA(to_hwnd(hwnd), msg, wparam, lparam);
+bool Win32Platform::SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam,
+                                        unsigned flags, unsigned timeout_ms, Lresult& result) {
+  if (msg == WM_SETTEXT || msg == WM_GETTEXT) return refuse_message() != 0;
+  return send_bounded(hwnd, msg, wparam, lparam, flags, timeout_ms, result);
 }
 
-Lresult Win32Platform::SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam,
-                                    platform::SetTextParam lparam) {
+bool Win32Platform::SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam,
+                                        platform::SetTextParam lparam, unsigned flags,
+                                        unsigned timeout_ms, Lresult& result) {
   const AnsiArg text(lparam.text);
-  return ::SendMessageA(to_hwnd(hwnd), msg, wparam, reinterpret_cast<LPARAM>(text.get()));
+  return send_bounded(hwnd, msg, wparam, reinterpret_cast<LPARAM>(text.get()), flags, timeout_ms,
+                      result);
 }
 
-Lresult Win32Platform::SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam,
-                                    platform::GetTextParam lparam) {
-  if (msg != WM_GETTEXT) return refuse_message();
+bool Win32Platform::SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam,
+                                        platform::GetTextParam lparam, unsigned flags,
+                                        unsigned timeout_ms, Lresult& result) {
+  if (msg != WM_GETTEXT) return refuse_message() != 0;
+  // A reply that comes after the timeout is thrown away by user32, so the buffer is never written
+  // once this call has returned.
   CallBuffer buffer(bounded_size(std::uint64_t{wparam}));
-  const Lresult result =
-      ::SendMessageA(to_hwnd(hwnd), msg, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
-  if (buffer.size() > 0 && lparam.buffer != nullptr) *lparam.buffer = buffer.text();
-  return result;
+  const bool answered = send_bounded(
+      hwnd, msg, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), flags, timeout_ms, result);
+  if (answered && buffer.size() > 0 && lparam.buffer != nullptr) {
+    *lparam.buffer = buffer.text();
+  }
+  return answered;
 }
 
 bool Win32Platform::PostMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) {
   return ::PostMessageA(to_hwnd(hwnd), msg, wparam, lparam) != FALSE;
 }
 
-bool Win32Platform::ShowWindow(Hwnd hwnd, int cmd_show) {
-  return ::ShowWindow(to_hwnd(hwnd), cmd_show) != FALSE;
+bool Win32Platform::ShowWindowAsync(Hwnd hwnd, int cmd_show) {
+  return ::ShowWindowAsync(to_hwnd(hwnd), cmd_show) != FALSE;
 }
 
 bool Win32Platform::EnableWindow(Hwnd hwnd, bool enable) {

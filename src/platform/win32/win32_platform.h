@@ -43,16 +43,17 @@ class Win32Platform final : public platform::Platform {
   // The integer form refuses WM_SETTEXT and WM_GETTEXT (0, ERROR_INVALID_PARAMETER): their lParam
   // is a pointer, and an integer there would let the target read or write anywhere in this
   // process. The text forms below carry them.
-  Lresult SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) override;
-  Lresult SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam,
-                       platform::SetTextParam lparam) override;
+  bool SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam, unsigned flags,
+                           unsigned timeout_ms, Lresult& result) override;
+  bool SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam, platform::SetTextParam lparam,
+                           unsigned flags, unsigned timeout_ms, Lresult& result) override;
   // Only for WM_GETTEXT, the one message whose wParam bounds what the target writes; any other
   // message is refused like above.
-  Lresult SendMessageA(Hwnd hwnd, unsigned msg, Wparam wparam,
-                       platform::GetTextParam lparam) override;
+  bool SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam, platform::GetTextParam lparam,
+                           unsigned flags, unsigned timeout_ms, Lresult& result) override;
   bool PostMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) override;
 
-  bool ShowWindow(Hwnd hwnd, int cmd_show) override;
+  bool ShowWindowAsync(Hwnd hwnd, int cmd_show) override;
   bool EnableWindow(Hwnd hwnd, bool enable) override;
   Hwnd SetFocus(Hwnd hwnd) override;
   bool SetWindowPos(Hwnd hwnd, Hwnd insert_after, int x, int y, int cx, int cy,

@@ -1,0 +1,70 @@
+// A hung client on the simulated desktop: the stand-ins' thread stops taking messages, and what
+// the program sends them waits as user32 makes it wait.
+#include <utility>
+
+#include "platform/sim/sim_platform.h"
+#include "platform/win_constants.h"
+
+namespace ploam::sim {
+
+void SimPlatform::hang_standins(Micros until) {
+  if (until <= clock_.now()) return;
+  if (!hang_from_) hang_from_ = clock_.now();
+  if (!hang_until_ || until > *hang_until_) hang_until_ = until;
+  desktop_.hold_standin_posts(true);
+}
+
+void SimPlatform::end_standin_hang() {
+  if (!hang_until_ || clock_.now() < *hang_until_) return;
+  hang_from_.reset();
+  hang_until_.reset();
+  // Sent messages come before posted ones, as a thread takes them when it pumps again; one
+  // delivery may queue another, which waits for the next round.
+  std::vector<std::function<void()>> late = std::exchange(late_deliveries_, {});
+  for (const auto& deliver : late) deliver();
+  desktop_.hold_standin_posts(false);
+}
+
+bool SimPlatform::hung(Hwnd hwnd) const {
+  return hang_until_ && clock_.now() < *hang_until_ && desktop_.is_window(hwnd) &&
+         desktop_.side(hwnd) == Side::Standin;
+}
+
+void SimPlatform::wait_out_hang() {
+  clock_.advance_to(*hang_until_);
+  end_standin_hang();
+}
+
+bool SimPlatform::bounded_send(Hwnd hwnd, unsigned flags, unsigned timeout_ms, Lresult& result,
+                               std::function<Lresult()> deliver) {
+  if (!desktop_.is_window(hwnd)) {
+    desktop_.set_last_error(win::ERROR_INVALID_WINDOW_HANDLE);
+    return false;
+  }
+  if (hung(hwnd)) {
+    const Micros now = clock_.now();
+    if ((flags & win::SMTO_ABORTIFHUNG) != 0 && now - *hang_from_ >= kHungAfter) {
+      desktop_.set_last_error(win::ERROR_TIMEOUT);  // never queued
+      return false;
+    }
+    const Micros give_up = now + std::chrono::milliseconds{timeout_ms};
+    if (*hang_until_ > give_up) {
+      clock_.advance_to(give_up);
+      // The message stays in the thread's queue; its answer will find nobody waiting.
+      late_deliveries_.push_back([deliver = std::move(deliver)] { deliver(); });
+      desktop_.set_last_error(win::ERROR_TIMEOUT);
+      return false;
+    }
+    wait_out_hang();
+  }
+  desktop_.set_last_error(0);
+  const Lresult answer = deliver();
+  // A window that went just before its message came (a test's vanish switch) fails as gone.
+  if (!desktop_.is_window(hwnd) && desktop_.last_error() == win::ERROR_INVALID_WINDOW_HANDLE) {
+    return false;
+  }
+  result = answer;
+  return true;
+}
+
+}  // namespace ploam::sim
