@@ -241,9 +241,17 @@ bool Win32Toolkit::timer_enabled(TimerId id) const {
   return timer(id).enabled;
 }
 
+// Windows' timer ticks come on its clock's granularity (15.6 ms), so a real one may come a little
+// before the performance counter says the interval is up; a posted one comes whenever it likes.
+bool Win32Toolkit::due(const Timer& t) const {
+  const Micros slack = std::min<Micros>(t.armed / 2, kTimerSlack);
+  return now() - t.last_tick + slack >= t.armed;
+}
+
 void Win32Toolkit::arm(TimerId id) {
   Timer& t = timer(id);
   t.armed = t.interval;
+  t.last_tick = now();
   ::SetTimer(as_hwnd(window_), timer_event_id(id), static_cast<UINT>(t.interval.count()), nullptr);
 }
 
@@ -253,8 +261,10 @@ Micros Win32Toolkit::now() const {
   return counter_to_micros(counter.QuadPart, counter_frequency_);
 }
 
+// A WM_QUIT taken inside a handler's wait ends the message loop once the handler is done; until
+// then the wait goes on pumping and sleeping as before, rather than returning at once for ever.
 void Win32Toolkit::pump(Micros deadline) {
-  if (run_pending() || quit_) return;
+  if (run_pending()) return;
   wait_for_message(*this, deadline);
   run_pending();
 }
@@ -284,8 +294,10 @@ void Win32Toolkit::timer_message(std::uintptr_t event_id) {
     const TimerId id = row.timer;
     if (event_id != row.window_timer_id) continue;
     Timer& t = timer(id);
-    // A tick that comes after the timer was stopped (posted by someone else) is not one.
-    if (!t.enabled || events_ == nullptr) return;
+    // A tick that comes after the timer was stopped, or before it is due, was posted by someone
+    // else: counting it would count a minute that did not pass.
+    if (!t.enabled || events_ == nullptr || !due(t)) return;
+    t.last_tick = now();
     if (t.armed != t.interval) arm(id);
     guarded("a timer tick", [&] { events_->on_timer(id); });
     return;

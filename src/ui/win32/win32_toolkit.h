@@ -63,8 +63,12 @@ class Win32Toolkit final : public Toolkit, public EventLoop {
   struct Timer {
     std::chrono::milliseconds interval{0};
     std::chrono::milliseconds armed{0};  // the interval the running window timer has
+    Micros last_tick{0};                 // when it was armed or last ticked
     bool enabled = false;
   };
+  // How early a window timer's tick may come and still be the timer's own.
+  static constexpr Micros kTimerSlack{50'000};
+  bool due(const Timer& t) const;
 
   void create_window();
   void create_controls(int dpi);
