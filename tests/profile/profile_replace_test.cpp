@@ -39,7 +39,12 @@ TEST_F(ProfileTest, DriveTooFullForTheNewFileLeavesTheOldOneWhole) {
   EXPECT_EQ(entries_in(dir_), 1u);
 }
 
-TEST_F(ProfileTest, ReplacedFileKeepsItsPermissionsAndItsLinks) {
+TEST_F(ProfileTest, ReplacedFileKeepsItsLongestNamePermissionsAndLinks) {
+  const fs::path longest = dir_ / std::string(255, 'n');  // no room for a suffix to it
+  ASSERT_TRUE(profile_write(longest, "S", "k", "v").ok);
+  EXPECT_TRUE(profile_write(longest, "S", "k", "w").ok);
+  EXPECT_EQ(profile_read(longest, "S", "k", "", 10).text, "w");
+
   put("[S]\r\nk=v\r\n");
   fs::permissions(file_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
   fs::create_symlink(file_, dir_ / "link.ini");

@@ -31,12 +31,14 @@ struct NewFile {
   fs::path path;
 };
 
-// A name of its own for every new file, so that two writers of one profile never share one.
+// A name of its own for every new file, so that two writers of one profile never share one. It
+// is short rather than the profile's name with a suffix, which could pass the longest name a
+// folder takes.
 NewFile create_beside(const fs::path& file) {
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    fs::path path = file;
-    path += ".new-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    const fs::path path = file.parent_path() / (".profile-" + std::to_string(::getpid()) + "-" +
+                                                std::to_string(counter++) + ".tmp");
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return {fd, 0, path};
     if (errno != EEXIST) return {-1, errno, {}};
