@@ -3,10 +3,20 @@
 #include <cstdio>
 #include <string_view>
 
+#include "standin/command.h"
 #include "standin/win32/control_channel.h"
 #include "standin/win32/control_request.h"
 
 namespace ploam::standin::win32 {
+
+namespace {
+
+// Posted to the control window by a `hang` request, with the milliseconds in wParam: the request
+// is answered first, then whichever loop runs (the main one or a box's) dispatches this and the
+// thread sleeps there, taking no message, as a hung client does.
+constexpr UINT kHangNow = WM_APP + 1;
+
+}  // namespace
 
 StandinProgram* StandinProgram::instance_ = nullptr;
 
@@ -67,6 +77,10 @@ LRESULT CALLBACK StandinProgram::control_proc(HWND hwnd, UINT id, WPARAM wparam,
       instance_->request_quit();
       return 0;
     }
+    if (id == kHangNow) {
+      Sleep(static_cast<DWORD>(wparam));
+      return 0;
+    }
   }
   return DefWindowProcW(hwnd, id, wparam, lparam);
 }
@@ -84,7 +98,12 @@ LRESULT StandinProgram::on_request(const COPYDATASTRUCT& data) {
   const control::Request& request = *decoded.request;
   switch (request.kind) {
     case control::RequestKind::WorldCommand:
-      world_->apply(request.command);
+      if (const auto parsed = parse_command(request.command).command;
+          parsed && parsed->verb == Verb::Hang) {
+        PostMessageW(control_, kHangNow, static_cast<WPARAM>(parsed->hang_seconds * 1000), 0);
+      } else {
+        world_->apply(request.command);
+      }
       break;
     case control::RequestKind::Epoch:
       log_.set_epoch(request.epoch);

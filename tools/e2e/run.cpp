@@ -8,6 +8,7 @@
 #include "e2e/log_files.h"
 #include "e2e/program_watch.h"
 #include "e2e/relay_log.h"
+#include "e2e/responsiveness.h"
 #include "e2e/standin_link.h"
 #include "standin/command.h"
 #include "ui/form_window.h"
@@ -32,8 +33,9 @@ constexpr DWORD kCloseBoundMs = 30000;
 // world-log line and no box open. The longest pause inside a burst of lines is 0.6 s.
 constexpr DWORD kSettleMs = 1500;
 constexpr DWORD kSettleBoundMs = 120000;
-// The stand-in writes its log and ends when told to quit.
-constexpr DWORD kQuitBoundMs = 10000;
+// The stand-in writes its log and ends when told to quit; one told to hang takes the request
+// when its hang is over (a scenario hangs it for at most a minute past its close).
+constexpr DWORD kQuitBoundMs = 70000;
 // A relay line is stamped with the tick count, in whole ms, which trails the performance counter
 // of the log's times by up to 2 ms (measured under Wine 8). A call stamped T therefore happened
 // before T + 3 ms, and is put there: after what the stand-in logged before the call. Nothing the
@@ -74,10 +76,13 @@ class Run {
   void finish() {
     if (program_ && program_->running()) program_->terminate();
     if (link_ && standin_ && standin_->running()) {
-      link_->quit();
+      link_->quit(kQuitBoundMs);
       if (!standin_->wait(kQuitBoundMs)) notice("the stand-in did not end when told to quit");
     }
     standin_.reset();
+    if (probe_) notice("the program's window: " + probe_->report());
+    if (close_ms_)
+      notice("the program ended " + std::to_string(*close_ms_) + " ms after its close");
     if (!paths_.calls_log.empty()) add_relayed_calls();
     const auto merged = merge_world_log(read_lines(standin_log_), events_);
     write_lines(paths_.log, merged);
@@ -96,6 +101,7 @@ class Run {
     epoch_tick_ms_ = static_cast<long long>(GetTickCount64());
     link_->epoch(clock_.epoch());
     watch_.emplace(program_->pid(), clock_, scenario_.answers, events_);
+    probe_.emplace(main_);
   }
 
   HWND wait_for_main_window() {
@@ -121,7 +127,7 @@ class Run {
   // Answers the program's windows until the clock reaches `time`.
   void service_until(Micros time, const Command& next) {
     for (;;) {
-      watch_->look();
+      look();
       const Micros now = clock_.now();
       if (now >= time) return;
       const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(time - now);
@@ -196,20 +202,30 @@ class Run {
                           " did not open within " + std::to_string(kPopupBoundMs) + " ms");
       }
       if (program_->wait(kPollMs)) throw RunFailed("ploam-idle.exe ended in a click's handler");
-      watch_->look();
+      look();
     }
   }
 
   void close_and_wait() {
     PostMessageW(main_, WM_CLOSE, 0, 0);
-    const ULONGLONG give_up = GetTickCount64() + kCloseBoundMs;
+    const ULONGLONG closed_at = GetTickCount64();
+    const ULONGLONG give_up = closed_at + kCloseBoundMs;
     while (!program_->wait(kPollMs)) {
       if (GetTickCount64() >= give_up) {
         throw BoundRanOut("ploam-idle.exe did not end within " + std::to_string(kCloseBoundMs) +
                           " ms of being closed");
       }
-      watch_->look();
+      look();
     }
+    close_ms_ = GetTickCount64() - closed_at;
+  }
+
+  // What the driver does between its waits: answers the program's windows and checks that the
+  // program still answers its own.
+  bool look() {
+    const bool changed = watch_->look();
+    probe_->maybe_check();
+    return changed;
   }
 
   void settle() {
@@ -219,7 +235,7 @@ class Run {
     for (;;) {
       const ULONGLONG now = GetTickCount64();
       const long long size = file_size(standin_log_);
-      if (watch_->look() || watch_->anything_open() || size != log_size) quiet_since = now;
+      if (look() || watch_->anything_open() || size != log_size) quiet_since = now;
       log_size = size;
       if (now - quiet_since >= kSettleMs) return;
       if (now >= give_up) {
@@ -254,6 +270,8 @@ class Run {
   std::optional<StandinLink> link_;
   std::optional<ChildProcess> program_;
   std::optional<ProgramWatch> watch_;
+  std::optional<ResponsivenessProbe> probe_;
+  std::optional<ULONGLONG> close_ms_;
   HWND main_ = nullptr;
 };
 

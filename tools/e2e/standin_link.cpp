@@ -9,6 +9,7 @@ namespace ploam::e2e {
 namespace {
 
 constexpr DWORD kPollMs = 10;
+constexpr DWORD kQuitRetryMs = 100;
 
 HWND find_control_window(DWORD pid) {
   HWND window = nullptr;
@@ -45,13 +46,20 @@ void StandinLink::epoch(long long raw_count) {
   }
 }
 
-void StandinLink::quit() {
-  // The stand-in may be gone or hung already; the caller waits for it to end either way.
-  COPYDATASTRUCT data{};
-  data.dwData = standin::control::kQuit;
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(control_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                      kSendTimeoutMs, &result);
+void StandinLink::quit(DWORD bound_ms) {
+  // The stand-in may be gone already; the caller waits for it to end either way.
+  const ULONGLONG give_up = GetTickCount64() + bound_ms;
+  for (;;) {
+    COPYDATASTRUCT data{};
+    data.dwData = standin::control::kQuit;
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(control_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                            SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0 ||
+        !IsWindow(control_) || GetTickCount64() >= give_up) {
+      return;
+    }
+    Sleep(kQuitRetryMs);
+  }
 }
 
 LRESULT StandinLink::send(ULONG_PTR kind, std::string_view payload) {

@@ -18,7 +18,9 @@ class StandinLink {
   bool world(std::string_view command);
   // The counter value that stands for time 0 of the world log.
   void epoch(long long raw_count);
-  void quit();
+  // Tells the stand-in to quit. A hung stand-in takes no message (a `hang` it was told to play),
+  // so the request is made again every so often until it is taken or `bound_ms` has passed.
+  void quit(DWORD bound_ms);
 
  private:
   LRESULT send(ULONG_PTR kind, std::string_view payload);

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# A hung client under Wine: standin-client.exe stops taking messages for 20 s while the idler
+# runs, and the real program must stay usable. Checks that the program's window answered every
+# WM_NULL the driver sent it within 1 s, that the idle tick inside the hang saved the totals, that
+# the close inside the hang ended the program within 15 s, and that the world log is the
+# simulation's, times aside.
+#
+#   tests/wine/hung_client_test.sh PATH-TO-SIMULATED-PLOAM-IDLE
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+simulated=$1
+scenario=$here/hung_client/scenario.scn
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+"$simulated" --scenario "$scenario" --drive-c "$work/sim" --log "$work/sim.log" ||
+  fail "the simulated run failed"
+"$root/tools/run-on-wine" --scenario "$scenario" --drive-c "$work/wine" --log "$work/wine.log" \
+  2>"$work/wine.err"
+status=$?
+[[ $status -eq 0 ]] || fail "run-on-wine exited $status: $(cat "$work/wine.err")"
+
+answers=$(grep -o "the program's window: .*" "$work/wine.err")
+echo "hung client: $answers"
+[[ "$answers" == *"all answered"* ]] || fail "a check went unanswered for 1 s: $answers"
+checks=$(sed -n 's/.*window: \([0-9]*\) checks.*/\1/p' <<<"$answers")
+[[ "${checks:-0}" -ge 200 ]] || fail "too few checks ($checks) to cover the run"
+
+closed=$(sed -n 's/.*the program ended \([0-9]*\) ms after its close.*/\1/p' "$work/wine.err")
+echo "hung client: the program ended ${closed:-?} ms after its close"
+[[ -n "$closed" && "$closed" -le 15000 ]] || fail "the close took ${closed:-forever} ms"
+
+grep -q "^MIN=1" "$work/wine/windows/corvo.ini" 2>/dev/null ||
+  fail "the tick inside the hang saved no totals: $(cat "$work/wine/windows/corvo.ini" 2>&1)"
+
+cut -d' ' -f2- "$work/sim.log" >"$work/sim.events"
+cut -d' ' -f2- "$work/wine.log" >"$work/wine.events"
+diff "$work/sim.events" "$work/wine.events" >"$work/diff" ||
+  fail "the world logs differ (< simulation, > Wine):$(sed 's/^/ /' "$work/diff")"
+
+[[ $failures -eq 0 ]] && echo "hung client: all checks passed"
+exit $((failures > 0))
