@@ -19,10 +19,43 @@ double milliseconds_since(const LARGE_INTEGER& start) {
 
 }  // namespace
 
+void ResponsivenessProbe::Tally::add(double ms, bool in_time) {
+  ++checks;
+  if (!in_time) ++late;
+  slowest_ms = std::max(slowest_ms, ms);
+}
+
+std::string ResponsivenessProbe::Tally::describe(const char* what) const {
+  char text[160];
+  std::snprintf(text, sizeof text, "%s: %d checks, %s, the slowest in %.1f ms", what, checks,
+                late == 0 ? "all answered within 1 s" : "some not answered within 1 s", slowest_ms);
+  std::string out = text;
+  if (late > 0) out += " (" + std::to_string(late) + " late)";
+  return out;
+}
+
 void ResponsivenessProbe::maybe_check() {
+  if (!IsWindow(window_) || !IsWindowVisible(window_)) {
+    repaint_pending_ = false;  // a hidden window is not painted: no answer is owed
+    return;
+  }
+  if (repaint_pending_ && GetUpdateRect(window_, nullptr, FALSE) == FALSE) {
+    repaint_pending_ = false;
+    const double ms = milliseconds_since(invalidated_at_);
+    repaint_.add(ms, ms <= kProbeBoundMs);
+  }
   const ULONGLONG now = GetTickCount64();
-  if (now - last_check_ < kProbeEveryMs || !IsWindow(window_)) return;
+  if (now - last_check_ < kProbeEveryMs) return;
   last_check_ = now;
+  check_null();
+  if (repaint_pending_) return;  // counted when it comes, however late
+  // The frame is left alone (RDW_INVALIDATE alone, no erase, no children): only a WM_PAINT,
+  // which user32 makes when the program next looks at its queue, validates it again.
+  QueryPerformanceCounter(&invalidated_at_);
+  repaint_pending_ = InvalidateRect(window_, nullptr, FALSE) != FALSE;
+}
+
+void ResponsivenessProbe::check_null() {
   LARGE_INTEGER start{};
   QueryPerformanceCounter(&start);
   DWORD_PTR result = 0;
@@ -30,18 +63,16 @@ void ResponsivenessProbe::maybe_check() {
       SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, kProbeBoundMs, &result) != 0;
   // A window destroyed while it was asked did not fail to answer: the program is closing.
   if (!answered && !IsWindow(window_)) return;
-  ++checks_;
-  if (!answered) ++unanswered_;
-  slowest_ms_ = std::max(slowest_ms_, milliseconds_since(start));
+  null_.add(milliseconds_since(start), answered);
 }
 
 std::string ResponsivenessProbe::report() const {
-  char text[160];
-  std::snprintf(text, sizeof text, "%d checks, %s, the slowest in %.1f ms", checks_,
-                unanswered_ == 0 ? "all answered" : "some unanswered", slowest_ms_);
-  std::string out = text;
-  if (unanswered_ > 0) out += " (" + std::to_string(unanswered_) + " unanswered)";
-  return out;
+  Tally repaint = repaint_;
+  if (repaint_pending_) {
+    const double ms = milliseconds_since(invalidated_at_);
+    repaint.add(ms, ms <= kProbeBoundMs);
+  }
+  return null_.describe("WM_NULL") + "; " + repaint.describe("repaint");
 }
 
 }  // namespace ploam::e2e

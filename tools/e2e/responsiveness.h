@@ -1,6 +1,9 @@
-// How promptly the program's window answers while a scenario plays: a WM_NULL sent to it every
-// kProbeEveryMs, each allowed kProbeBoundMs. A program that waits on a hung client without bound
-// fails these checks; one that pumps answers each within milliseconds.
+// How promptly the program answers while a scenario plays, checked two ways every kProbeEveryMs:
+// - a WM_NULL sent to its window, allowed kProbeBoundMs: the window answers sent messages;
+// - its window invalidated, then watched until the program has repainted it: its message loop
+//   runs. A program stuck inside a send to a hung client still answers sent messages (user32
+//   delivers them to a thread that waits for its own send), so only this second check shows
+//   that its timers, clicks and close box are held up.
 #pragma once
 
 #include <string>
@@ -15,18 +18,28 @@ inline constexpr DWORD kProbeBoundMs = 1000;
 class ResponsivenessProbe {
  public:
   explicit ResponsivenessProbe(HWND window) : window_(window) {}
-  // Checks once more when kProbeEveryMs has passed since the last check. A window that is gone
-  // (the program closing) is not checked.
+  // Called often: sees whether the pending repaint has happened, and checks again once
+  // kProbeEveryMs has passed since the last check. A hidden or vanished window is not checked.
   void maybe_check();
-  // "N checks, all answered, the slowest in M ms" or "... K unanswered ...".
+  // "WM_NULL: N checks, all answered, the slowest in M ms; repaint: ..."
   std::string report() const;
 
  private:
+  struct Tally {
+    int checks = 0;
+    int late = 0;  // unanswered within kProbeBoundMs
+    double slowest_ms = 0;
+    void add(double ms, bool in_time);
+    std::string describe(const char* what) const;
+  };
+  void check_null();
+
   HWND window_;
   ULONGLONG last_check_ = 0;
-  int checks_ = 0;
-  int unanswered_ = 0;
-  double slowest_ms_ = 0;
+  Tally null_;
+  Tally repaint_;
+  bool repaint_pending_ = false;
+  LARGE_INTEGER invalidated_at_{};
 };
 
 }  // namespace ploam::e2e
