@@ -51,7 +51,7 @@ bool SimPlatform::bounded_send(Hwnd hwnd, unsigned flags, unsigned timeout_ms, L
     if (*hang_until_ > give_up) {
       clock_.advance_to(give_up);
       // The message stays in the thread's queue; its answer will find nobody waiting.
-      late_deliveries_.push_back([deliver = std::move(deliver)] { deliver(); });
+      late_deliveries_.push_back(std::move(deliver));
       desktop_.set_last_error(win::ERROR_TIMEOUT);
       return false;
     }

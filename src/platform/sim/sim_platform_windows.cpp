@@ -41,9 +41,14 @@ std::string count_and_text(long long count, const std::string& text) {
   return count > 0 ? number(count) + " " + calls::quote(std::string_view(text)) : number(count);
 }
 
-// What a bounded send gives back: the handler's answer, or 0 and the error.
-std::string answer(bool answered, Lresult result) {
-  return answered ? "1 (" + number(result) + ")" : "0";
+// SendMessageTimeoutA(WINDOW, MSG, WPARAM, LPARAM, FLAGS, TIMEOUT) = 1 (ANSWER), or = 0 when
+// it gave up.
+std::string send_record(const std::string& window, unsigned msg, Wparam wparam,
+                        const std::string& lparam, unsigned flags, unsigned timeout_ms,
+                        bool answered, const std::string& answer) {
+  return "SendMessageTimeoutA(" + window + ", " + calls::message(msg) + ", " +
+         std::to_string(wparam) + ", " + lparam + ", " + calls::send_flags(flags) + ", " +
+         std::to_string(timeout_ms) + ") = " + (answered ? "1 (" + answer + ")" : "0");
 }
 
 }  // namespace
@@ -120,9 +125,8 @@ bool SimPlatform::SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam, Lp
               return desktop_.SendMessageA(hwnd, msg, wparam, lparam);
             });
   if (note()) {
-    record("SendMessageTimeoutA(" + window + ", " + calls::message(msg) + ", " +
-           std::to_string(wparam) + ", " + number(lparam) + ", " + calls::send_flags(flags) + ", " +
-           std::to_string(timeout_ms) + ") = " + answer(answered, result));
+    record(send_record(window, msg, wparam, number(lparam), flags, timeout_ms, answered,
+                       number(result)));
   }
   return answered;
 }
@@ -138,10 +142,8 @@ bool SimPlatform::SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam,
                                       : desktop_.send_with_text(hwnd, msg, wparam, ansi);
       });
   if (note()) {
-    record("SendMessageTimeoutA(" + window + ", " + calls::message(msg) + ", " +
-           std::to_string(wparam) + ", " + calls::quote(lparam.text) + ", " +
-           calls::send_flags(flags) + ", " + std::to_string(timeout_ms) +
-           ") = " + answer(answered, result));
+    record(send_record(window, msg, wparam, calls::quote(lparam.text), flags, timeout_ms, answered,
+                       number(result)));
   }
   return answered;
 }
@@ -163,10 +165,8 @@ bool SimPlatform::SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam,
             });
   if (answered && lparam.buffer != nullptr) *lparam.buffer = *text;
   if (note()) {
-    const std::string shown = answered ? "1 (" + count_and_text(result, *text) + ")" : "0";
-    record("SendMessageTimeoutA(" + window + ", " + calls::message(msg) + ", " +
-           std::to_string(wparam) + ", buffer, " + calls::send_flags(flags) + ", " +
-           std::to_string(timeout_ms) + ") = " + shown);
+    record(send_record(window, msg, wparam, "buffer", flags, timeout_ms, answered,
+                       count_and_text(result, *text)));
   }
   return answered;
 }

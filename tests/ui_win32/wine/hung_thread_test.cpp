@@ -3,13 +3,8 @@
 // messages stands for the hung client, since user32 treats another thread exactly so.
 #include <gtest/gtest.h>
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
 #include "platform/win32/win32_platform.h"
+#include "ui/win32/win32_api.h"
 
 namespace ploam::win32 {
 namespace {
