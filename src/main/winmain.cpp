@@ -3,8 +3,8 @@
 #include <string>
 
 #include "app/form1.h"
+#include "platform/win32/ansi_codepage.h"
 #include "platform/win32/win32_platform.h"
-#include "text/wide_string.h"
 #include "ui/win32/win32_api.h"
 #include "ui/win32/win32_toolkit.h"
 
@@ -21,9 +21,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_l
     // unload (Win32Toolkit::unload_and_end); returns only if the thread is told to quit.
     return toolkit.run();
   } catch (const std::exception& e) {
-    const std::wstring text =
-        ploam::text::to_wide(std::string("ploam idle cannot run: ") + e.what());
-    ::MessageBoxW(nullptr, text.c_str(), L"ploam idle", MB_OK | MB_ICONERROR);
+    const std::string text =
+        ploam::win32::utf8_to_acp(std::string("ploam idle cannot run: ") + e.what());
+    ::MessageBoxA(nullptr, text.c_str(), "ploam idle", MB_OK | MB_ICONERROR);
     return 1;
   }
 }

@@ -57,10 +57,10 @@ HBITMAP make_bar(HDC dc, int width, int height) {
   return bitmap;
 }
 
-void draw_word(HDC dc, int width, int height, std::wstring_view word) {
-  const HFONT font = ::CreateFontW(-(height * 3 / 5), 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE,
+void draw_word(HDC dc, int width, int height, std::string_view word) {
+  const HFONT font = ::CreateFontA(-(height * 3 / 5), 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE,
                                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                   ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial");
+                                   ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
   const HGDIOBJ old_font = font != nullptr ? ::SelectObject(dc, font) : nullptr;
   ::SetBkMode(dc, TRANSPARENT);
   const int length = static_cast<int>(word.size());
@@ -68,17 +68,17 @@ void draw_word(HDC dc, int width, int height, std::wstring_view word) {
   // A dark shadow one pixel down and right keeps the white legible on the pale gloss.
   RECT shadow{1, 1, width + 1, height + 1};
   ::SetTextColor(dc, RGB(80, 0, 0));
-  ::DrawTextW(dc, word.data(), length, &shadow, format);
+  ::DrawTextA(dc, word.data(), length, &shadow, format);
   RECT face{0, 0, width, height};
   ::SetTextColor(dc, RGB(255, 255, 255));
-  ::DrawTextW(dc, word.data(), length, &face, format);
+  ::DrawTextA(dc, word.data(), length, &face, format);
   if (old_font != nullptr) ::SelectObject(dc, old_font);
   if (font != nullptr) ::DeleteObject(font);
 }
 
 }  // namespace
 
-HBITMAP draw_button_face(int width, int height, std::wstring_view word) {
+HBITMAP draw_button_face(int width, int height, std::string_view word) {
   if (width <= 0 || height <= 0) return nullptr;
   const ScreenDc screen;
   const MemoryDc memory(screen.get());

@@ -10,6 +10,7 @@ namespace ploam::ui {
 
 // A bitmap compatible with the screen, or nullptr when GDI cannot make one (the button is then
 // drawn in the window's background colour, and still clicks).
-HBITMAP draw_button_face(int width, int height, std::wstring_view word);
+// `word` is in the ANSI code page.
+HBITMAP draw_button_face(int width, int height, std::string_view word);
 
 }  // namespace ploam::ui

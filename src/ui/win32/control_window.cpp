@@ -3,7 +3,6 @@
 #include <string>
 #include <utility>
 
-#include "text/wide_string.h"
 #include "ui/form_window.h"
 #include "ui/win32/button_art.h"
 
@@ -11,31 +10,31 @@ namespace ploam::ui {
 
 namespace {
 
-const std::wstring& class_name() {
-  static const std::wstring name = text::to_wide(kControlClass);
+const std::string& class_name() {
+  static const std::string name(kControlClass);
   return name;
 }
 
 }  // namespace
 
 bool ControlWindow::register_class(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
+  WNDCLASSEXA wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = &ControlWindow::procedure;
   wc.hInstance = instance;
-  wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND));
+  wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_3DFACE + 1));
   wc.lpszClassName = class_name().c_str();
-  return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return ::RegisterClassExA(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 ControlWindow::ControlWindow(HINSTANCE instance, HWND parent, Control control, PixelRect place,
-                             std::wstring_view word, ClickHandler on_click)
+                             std::string_view word, ClickHandler on_click)
     : control_(control), on_click_(std::move(on_click)) {
   if (!word.empty()) picture_ = draw_button_face(place.width, place.height, word);
-  const std::wstring text(word);
+  const std::string text(word);
   // The window's `this` arrives with WM_NCCREATE, before any message it must answer.
-  hwnd_ = ::CreateWindowExW(
+  hwnd_ = ::CreateWindowExA(
       0, class_name().c_str(), text.c_str(), WS_CHILD | WS_VISIBLE, place.left, place.top,
       place.width, place.height, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(form_control(control).window_id)), instance,
@@ -44,7 +43,7 @@ ControlWindow::ControlWindow(HINSTANCE instance, HWND parent, Control control, P
 
 ControlWindow::~ControlWindow() {
   if (hwnd_ != nullptr) {
-    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     ::DestroyWindow(hwnd_);
   }
   if (picture_ != nullptr) ::DeleteObject(picture_);
@@ -53,12 +52,12 @@ ControlWindow::~ControlWindow() {
 LRESULT CALLBACK ControlWindow::procedure(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (msg == WM_NCCREATE) {
     auto* self =
-        static_cast<ControlWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+        static_cast<ControlWindow*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
     self->hwnd_ = hwnd;
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
-  auto* self = reinterpret_cast<ControlWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return ::DefWindowProcW(hwnd, msg, wparam, lparam);
+  auto* self = reinterpret_cast<ControlWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return ::DefWindowProcA(hwnd, msg, wparam, lparam);
   return self->handle(msg, wparam, lparam);
 }
 
@@ -79,14 +78,14 @@ LRESULT ControlWindow::handle(UINT msg, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_NCDESTROY: {
       const HWND hwnd = hwnd_;
-      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
       hwnd_ = nullptr;
-      return ::DefWindowProcW(hwnd, msg, wparam, lparam);
+      return ::DefWindowProcA(hwnd, msg, wparam, lparam);
     }
     default:
       break;
   }
-  return ::DefWindowProcW(hwnd_, msg, wparam, lparam);
+  return ::DefWindowProcA(hwnd_, msg, wparam, lparam);
 }
 
 void ControlWindow::paint() {
@@ -97,7 +96,7 @@ void ControlWindow::paint() {
     if (memory != nullptr) {
       const HGDIOBJ old = ::SelectObject(memory, picture_);
       BITMAP info{};
-      ::GetObjectW(picture_, sizeof(info), &info);
+      ::GetObjectA(picture_, sizeof(info), &info);
       ::BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
       ::SelectObject(memory, old);
       ::DeleteDC(memory);

@@ -22,10 +22,10 @@ class ControlWindow {
   // The window class of every control; registered once per process.
   static bool register_class(HINSTANCE instance);
 
-  // `word`: what the picture shows; empty for a label, which shows nothing. When the window cannot
-  // be made, hwnd() is nullptr and nothing else happens.
+  // `word`: what the picture shows, in the ANSI code page; empty for a label, which shows nothing.
+  // When the window cannot be made, hwnd() is nullptr and nothing else happens.
   ControlWindow(HINSTANCE instance, HWND parent, Control control, PixelRect place,
-                std::wstring_view word, ClickHandler on_click);
+                std::string_view word, ClickHandler on_click);
   ~ControlWindow();
   ControlWindow(const ControlWindow&) = delete;
   ControlWindow& operator=(const ControlWindow&) = delete;

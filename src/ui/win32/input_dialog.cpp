@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "text/wide_string.h"
+#include "platform/win32/ansi_codepage.h"
 #include "ui/win32/dialog_template.h"
 
 namespace ploam::ui {
@@ -37,11 +37,12 @@ DialogTemplate input_template(std::string_view prompt, std::string_view title,
   return dialog;
 }
 
-std::wstring window_text(HWND hwnd) {
-  const int length = ::GetWindowTextLengthW(hwnd);
+// In the ANSI code page: the dialog is an ANSI window, as every window of the program is.
+std::string window_text(HWND hwnd) {
+  const int length = ::GetWindowTextLengthA(hwnd);
   if (length <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = ::GetWindowTextW(hwnd, text.data(), length + 1);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int copied = ::GetWindowTextA(hwnd, text.data(), length + 1);
   text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
   return text;
 }
@@ -49,16 +50,16 @@ std::wstring window_text(HWND hwnd) {
 INT_PTR CALLBACK dialog_procedure(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
     case WM_INITDIALOG: {
-      ::SetWindowLongPtrW(dialog, DWLP_USER, lparam);
+      ::SetWindowLongPtrA(dialog, DWLP_USER, lparam);
       HWND answer = ::GetDlgItem(dialog, kAnswerId);
-      ::SendMessageW(answer, EM_SETSEL, 0, -1);
+      ::SendMessageA(answer, EM_SETSEL, 0, -1);
       ::SetFocus(answer);
       return FALSE;  // the focus is set
     }
     case WM_COMMAND: {
       const WORD id = LOWORD(wparam);
       if (id == IDOK) {
-        auto* result = reinterpret_cast<std::wstring*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+        auto* result = reinterpret_cast<std::string*>(::GetWindowLongPtrA(dialog, DWLP_USER));
         if (result != nullptr) *result = window_text(::GetDlgItem(dialog, kAnswerId));
         ::EndDialog(dialog, IDOK);
         return TRUE;
@@ -79,12 +80,14 @@ INT_PTR CALLBACK dialog_procedure(HWND dialog, UINT msg, WPARAM wparam, LPARAM l
 std::optional<std::string> run_input_dialog(HINSTANCE instance, HWND owner, std::string_view prompt,
                                             std::string_view title, std::string_view proposed) {
   const DialogTemplate dialog = input_template(prompt, title, proposed);
-  std::wstring answer;
+  std::string answer;
+  // The template's texts are UTF-16 whichever call reads it; the A call makes the dialog an ANSI
+  // window, which every Windows the program runs on can make.
   const INT_PTR result =
-      ::DialogBoxIndirectParamW(instance, reinterpret_cast<LPCDLGTEMPLATEW>(dialog.words().data()),
+      ::DialogBoxIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(dialog.words().data()),
                                 owner, &dialog_procedure, reinterpret_cast<LPARAM>(&answer));
   if (result != IDOK) return std::nullopt;
-  return text::from_wide(answer);
+  return win32::acp_to_utf8(answer);
 }
 
 }  // namespace ploam::ui

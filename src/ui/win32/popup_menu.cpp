@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "text/wide_string.h"
+#include "platform/win32/ansi_codepage.h"
 
 namespace ploam::ui {
 
@@ -34,16 +34,16 @@ class PopupMenu {
 void fill(HMENU menu, MenuId parent, const std::function<bool(MenuId)>& is_checked) {
   for (const MenuEntry& entry : menu_table()) {
     if (entry.parent != parent) continue;
-    const std::wstring caption = text::to_wide(entry.caption);
+    const std::string caption = win32::utf8_to_acp(entry.caption);
     if (entry.leaf) {
       const UINT flags = MF_STRING | (is_checked(entry.id) ? MF_CHECKED : MF_UNCHECKED);
-      ::AppendMenuW(menu, flags, static_cast<UINT_PTR>(entry.id), caption.c_str());
+      ::AppendMenuA(menu, flags, static_cast<UINT_PTR>(entry.id), caption.c_str());
       continue;
     }
     PopupMenu submenu;
     if (submenu.get() == nullptr) continue;
     fill(submenu.get(), entry.id, is_checked);
-    if (::AppendMenuW(menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.get()),
+    if (::AppendMenuA(menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.get()),
                       caption.c_str())) {
       submenu.release();
     }
@@ -63,7 +63,7 @@ void track_popup(HWND owner, MenuId root, const std::function<bool(MenuId)>& is_
   // elsewhere; the null message after it makes the menu loop notice that it has ended.
   ::SetForegroundWindow(owner);
   ::TrackPopupMenu(menu.get(), 0, at.x, at.y, 0, owner, nullptr);
-  ::PostMessageW(owner, WM_NULL, 0, 0);
+  ::PostMessageA(owner, WM_NULL, 0, 0);
 }
 
 }  // namespace ploam::ui

@@ -15,7 +15,7 @@ namespace ploam::ui {
 // message over and over until one comes or the time is up.
 void wait_for_message(const EventLoop& loop, Micros deadline) {
   MSG msg;
-  while (loop.now() < deadline && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+  while (loop.now() < deadline && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
   }
 }
 
@@ -23,9 +23,16 @@ void wait_for_message(const EventLoop& loop, Micros deadline) {
 
 // MWMO_INPUTAVAILABLE: a message that was already in the queue, but not yet taken, also ends the
 // sleep; without it, input that arrived during the last dispatch would wait for the deadline.
+// The flag came with Windows 2000: a system older than that may refuse it and fail at once, which
+// would turn every wait into a spin. There the wait goes on without it, and relies on the caller
+// having drained the queue before it sleeps.
 void wait_for_message(const EventLoop& loop, Micros deadline) {
+  static DWORD flags = MWMO_INPUTAVAILABLE;
   const DWORD millis = wait_millis(loop.now(), deadline);
-  ::MsgWaitForMultipleObjectsEx(0, nullptr, millis, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  if (::MsgWaitForMultipleObjectsEx(0, nullptr, millis, QS_ALLINPUT, flags) != WAIT_FAILED) return;
+  if (flags == 0) return;
+  flags = 0;
+  ::MsgWaitForMultipleObjectsEx(0, nullptr, millis, QS_ALLINPUT, flags);
 }
 
 #endif

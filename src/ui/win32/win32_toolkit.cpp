@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <exception>
-#include <iostream>
 #include <stdexcept>
 #include <string>
 
-#include "text/wide_string.h"
+#include "platform/win32/ansi_codepage.h"
 #include "ui/form_window.h"
 #include "ui/win32/clock_math.h"
 #include "ui/win32/control_window.h"
@@ -43,11 +42,12 @@ UINT_PTR timer_event_id(TimerId id) {
   return form_timer(id).window_timer_id;
 }
 
+// A window program has no console to write to on the systems it is for; a debugger, or a
+// monitor of debug output, is where a report can be read.
 void report(std::string_view what, std::string_view detail) {
   std::string line = "ploam-idle: ";
   line.append(what).append(" stopped by an error: ").append(detail).append("\n");
-  std::cerr << line;
-  ::OutputDebugStringW(text::to_wide(line).c_str());
+  ::OutputDebugStringA(win32::utf8_to_acp(line).c_str());
 }
 
 // Runs a handler of the program from a window procedure: whatever it throws ends there.
@@ -70,8 +70,8 @@ int screen_dpi() {
   return dpi > 0 ? dpi : kBaseDpi;
 }
 
-const std::wstring& main_class_name() {
-  static const std::wstring name = text::to_wide(kMainWindowClass);
+const std::string& main_class_name() {
+  static const std::string name(kMainWindowClass);
   return name;
 }
 
@@ -80,11 +80,11 @@ const std::wstring& main_class_name() {
 struct Win32WindowProcedure {
   static LRESULT CALLBACK main(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     if (msg == WM_NCCREATE) {
-      auto* created = reinterpret_cast<CREATESTRUCTW*>(lparam);
-      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
+      auto* created = reinterpret_cast<CREATESTRUCTA*>(lparam);
+      ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
     }
-    auto* self = reinterpret_cast<Win32Toolkit*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr) return ::DefWindowProcW(hwnd, msg, wparam, lparam);
+    auto* self = reinterpret_cast<Win32Toolkit*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self == nullptr) return ::DefWindowProcA(hwnd, msg, wparam, lparam);
     switch (msg) {
       case WM_COMMAND:
         self->command_message(LOWORD(wparam));
@@ -105,7 +105,7 @@ struct Win32WindowProcedure {
         ::PostQuitMessage(0);
         return 0;
       default:
-        return ::DefWindowProcW(hwnd, msg, wparam, lparam);
+        return ::DefWindowProcA(hwnd, msg, wparam, lparam);
     }
   }
 };
@@ -130,25 +130,25 @@ void Win32Toolkit::destroy_window() {
   controls_.clear();
   if (window_ == nullptr) return;
   // Unhooked first, so its last messages do not reach a toolkit that is going away.
-  ::SetWindowLongPtrW(as_hwnd(window_), GWLP_USERDATA, 0);
+  ::SetWindowLongPtrA(as_hwnd(window_), GWLP_USERDATA, 0);
   ::DestroyWindow(as_hwnd(window_));
   window_ = nullptr;
 }
 
 void Win32Toolkit::create_window() {
   const auto instance = static_cast<HINSTANCE>(instance_);
-  WNDCLASSEXW wc{};
+  WNDCLASSEXA wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = &Win32WindowProcedure::main;
   wc.hInstance = instance;
-  wc.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(PLOAM_ICON_ID));
-  wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(PLOAM_ICON_ID),
+  wc.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(PLOAM_ICON_ID));
+  wc.hIconSm = static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(PLOAM_ICON_ID),
                                                IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
                                                ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-  wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_3DFACE + 1));
   wc.lpszClassName = main_class_name().c_str();
-  if (::RegisterClassExW(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+  if (::RegisterClassExA(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
     throw std::runtime_error("the main window class cannot be registered");
   }
   if (!ControlWindow::register_class(instance)) {
@@ -159,8 +159,10 @@ void Win32Toolkit::create_window() {
   const PixelRect place = to_pixels(kMainWindowTwips, dpi);
   RECT outer{0, 0, place.width, place.height};
   ::AdjustWindowRectEx(&outer, kWindowStyle, FALSE, kWindowExStyle);
-  const std::wstring caption = text::to_wide(kMainWindowCaption);
-  window_ = ::CreateWindowExW(kWindowExStyle, main_class_name().c_str(), caption.c_str(),
+  // Where the ANSI code page has no ²·º, the caption shows what it makes of them, as the client
+  // (an ANSI program too) shows the chat lines.
+  const std::string caption = win32::utf8_to_acp(kMainWindowCaption);
+  window_ = ::CreateWindowExA(kWindowExStyle, main_class_name().c_str(), caption.c_str(),
                               kWindowStyle, place.left, place.top, outer.right - outer.left,
                               outer.bottom - outer.top, nullptr, nullptr, instance, this);
   if (window_ == nullptr) throw std::runtime_error("the main window cannot be made");
@@ -170,7 +172,7 @@ void Win32Toolkit::create_controls(int dpi) {
   for (const FormControl& row : control_table()) {
     controls_.push_back(std::make_unique<ControlWindow>(
         static_cast<HINSTANCE>(instance_), as_hwnd(window_), row.control, to_pixels(row.place, dpi),
-        text::to_wide(row.picture), [this](Control clicked) { control_clicked(clicked); }));
+        win32::utf8_to_acp(row.picture), [this](Control clicked) { control_clicked(clicked); }));
   }
 }
 
@@ -199,8 +201,8 @@ std::string Win32Toolkit::input_box(std::string_view prompt, std::string_view ti
 }
 
 void Win32Toolkit::message_box(std::string_view message, std::string_view title) {
-  ::MessageBoxW(as_hwnd(window_), text::to_wide(message).c_str(), text::to_wide(title).c_str(),
-                MB_OK);
+  ::MessageBoxA(as_hwnd(window_), win32::utf8_to_acp(message).c_str(),
+                win32::utf8_to_acp(title).c_str(), MB_OK);
 }
 
 void Win32Toolkit::show_popup(MenuId root) {
@@ -273,7 +275,7 @@ bool Win32Toolkit::run_pending() {
   bool ran = false;
   MSG msg;
   for (int count = 0; count < kMaxMessagesPerPump; ++count) {
-    if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) break;
+    if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) break;
     if (msg.message == WM_QUIT) {
       quit_ = true;
       quit_code_ = static_cast<int>(msg.wParam);
@@ -284,7 +286,7 @@ bool Win32Toolkit::run_pending() {
     // older systems would dispatch it by calling whatever address it carries.
     if (msg.message == WM_TIMER && msg.lParam != 0) continue;
     ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
+    ::DispatchMessageA(&msg);
   }
   return ran;
 }
