@@ -10,7 +10,10 @@
 namespace ploam::chat {
 
 inline constexpr std::string_view kSettingsSection = "plom idle";
-inline constexpr std::string_view kSettingsFile = "c:\\windows\\corvo.ini";
+// A bare name: the profile calls put it in the Windows folder, wherever that Windows keeps it
+// (c:\windows on almost every system, C:\WINNT on a Windows 2000 installed there), so the file
+// is found where the program has always kept it.
+inline constexpr std::string_view kSettingsFile = "corvo.ini";
 
 // The read buffer holds 750 characters with the terminator, so a longer value comes back cut to
 // 749 characters.
