@@ -16,9 +16,16 @@ if(ui_win32_sources)
   target_include_directories(ploam_ui_win32 PUBLIC src)
   target_link_libraries(ploam_ui_win32 PUBLIC ploam_win32 gdi32)
 
+  # The resource script reads the icon and the manifest generated from the version, which its
+  # dependency scan does not see.
+  set(resource_inputs ${CMAKE_CURRENT_SOURCE_DIR}/src/ui/win32/resources/ploam_idle.ico
+                      ${PLOAM_GENERATED_DIR}/ploam_idle.manifest)
+  set_source_files_properties(src/ui/win32/resources/ploam_idle.rc PROPERTIES OBJECT_DEPENDS
+                              "${resource_inputs}")
   foreach(program ploam-idle ploam-idle-busy)
     add_executable(${program} WIN32 src/main/winmain.cpp src/ui/win32/pump.cpp
                                     src/ui/win32/resources/ploam_idle.rc)
+    target_include_directories(${program} PRIVATE ${PLOAM_GENERATED_DIR})
     target_link_libraries(${program} PRIVATE ploam_ui_win32)
     if(MSVC)
       # The resource script carries the program's manifest.

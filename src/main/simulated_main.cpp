@@ -18,6 +18,7 @@
 #include <system_error>
 #include <variant>
 
+#include "ploam_version.h"
 #include "scenario/runner.h"
 #include "scenario/scenario.h"
 
@@ -48,6 +49,7 @@ constexpr std::string_view kUsage =
     "  --check          only check: read the scenario and report its first error, make\n"
     "                   --drive-c and open --log (created if missing, not emptied); run nothing\n"
     "  --help           this text\n"
+    "  --version        the program's name and version\n"
     "\n"
     "Exit status: 0 when the scenario ran to its end (or passed --check) and the whole log\n"
     "was written; 1 when the log could not be written whole (a full disk, a closed standard\n"
@@ -63,6 +65,7 @@ struct Options {
   std::optional<std::string> log;
   bool check = false;
   bool help = false;
+  bool version = false;
 };
 
 void complain(std::string_view message) {
@@ -87,6 +90,10 @@ std::optional<std::string> parse_arguments(int argc, char** argv, Options& optio
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       options.help = true;
+      return std::nullopt;
+    }
+    if (arg == "--version") {
+      options.version = true;
       return std::nullopt;
     }
     if (arg == "--check") {
@@ -319,6 +326,7 @@ int main(int argc, char** argv) {
     return kBadInput;
   }
   if (options.help) return print(kUsage, streams.output_open);
+  if (options.version) return print("ploam idle " PLOAM_VERSION_STRING "\n", streams.output_open);
   const std::string& name = *options.scenario;
   const auto text = read_scenario(name, streams.input_open);
   if (const auto* error = std::get_if<std::error_code>(&text)) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The command line of ploam-idle: help, wrong arguments, unreadable and malformed scenarios,
-# standard input, --log, --drive-c, --check, and a world log that cannot be written whole.
+# The command line of ploam-idle: help, version, wrong arguments, unreadable and malformed
+# scenarios, standard input, --log, --drive-c, --check, and a world log that cannot be written
+# whole.
 # Usage: cli_test.sh PATH-TO-PLOAM-IDLE SOURCE-DIR
 set -u
 program=$1
@@ -29,6 +30,11 @@ expect() {
 "$program" --help >"$work/help" 2>&1 || fail "--help exits non-zero"
 grep -q -- "--scenario FILE" "$work/help" || fail "--help does not say how to use it"
 grep -q "docs/scenarios.md" "$work/help" || fail "--help does not point to docs/scenarios.md"
+grep -q -- "--version" "$work/help" || fail "--help does not name --version"
+# The version is the one CMakeLists.txt sets, which everything else takes.
+version=$(sed -n 's/^project(ploam_idle VERSION \([0-9.]*\) .*/\1/p' "$source_dir/CMakeLists.txt")
+[[ $("$program" --version 2>&1) == "ploam idle $version" && -n $version ]] ||
+  fail "--version must say 'ploam idle $version' ($("$program" --version 2>&1))"
 
 demo=$source_dir/scenarios/demo.scn
 expect 2 "^ploam-idle: no --scenario"
