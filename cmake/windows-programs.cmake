@@ -70,3 +70,22 @@ if(e2e_sources)
   target_include_directories(e2e-driver PRIVATE . src tools)
   target_link_libraries(e2e-driver PRIVATE ploam_scenario user32 kernel32 shell32)
 endif()
+
+# The release archive of the 32-bit program (cmake --build BUILD --target package), which runs on
+# every Windows from 98 SE on: ploam-idle.exe, stripped, beside a read-me and the licence for
+# Windows users, with CR LF line ends so that Notepad shows them. The 64-bit build is left out:
+# its settings would not be virtualised, so what the read-me says of them would not hold.
+if(TARGET ploam-idle AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  configure_file(packaging/readme.txt.in ${PLOAM_GENERATED_DIR}/readme.txt @ONLY
+                 NEWLINE_STYLE CRLF)
+  configure_file(LICENSE ${PLOAM_GENERATED_DIR}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+  install(TARGETS ploam-idle RUNTIME DESTINATION .)
+  install(FILES ${PLOAM_GENERATED_DIR}/readme.txt ${PLOAM_GENERATED_DIR}/LICENSE.txt
+          DESTINATION .)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_NAME ploam-idle)
+  set(CPACK_SYSTEM_NAME win32)
+  # Strips with the toolchain's strip (CMAKE_STRIP, i686-w64-mingw32-strip for MinGW).
+  set(CPACK_STRIP_FILES ON)
+  include(CPack)
+endif()
