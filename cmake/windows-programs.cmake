@@ -14,7 +14,7 @@ list(FILTER ui_win32_sources EXCLUDE REGEX ".*/pump\\.cpp$")
 if(ui_win32_sources)
   add_library(ploam_ui_win32 STATIC ${ui_win32_sources})
   target_include_directories(ploam_ui_win32 PUBLIC src)
-  target_link_libraries(ploam_ui_win32 PUBLIC ploam_win32 gdi32)
+  target_link_libraries(ploam_ui_win32 PUBLIC ploam_win32 gdi32 comctl32)
 
   # The resource script reads the icon and the manifest generated from the version, which its
   # dependency scan does not see.

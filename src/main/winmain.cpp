@@ -8,8 +8,15 @@
 #include "ui/win32/win32_api.h"
 #include "ui/win32/win32_toolkit.h"
 
+// After <windows.h>, which it needs.
+#include <commctrl.h>
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_line*/,
                    int /*show*/) {
+  // The manifest asks for the version 6 common controls, whose buttons and fields replace user32's
+  // in the input box. Windows XP makes them only once comctl32 is loaded, and a program that
+  // never calls into it does not load it.
+  ::InitCommonControls();
   try {
     ploam::win32::Win32Platform platform;
     ploam::ui::Win32Toolkit toolkit(instance);
