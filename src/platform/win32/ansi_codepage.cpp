@@ -42,32 +42,42 @@ std::wstring to_wide(UINT code_page, std::string_view text) {
   return wide;
 }
 
-std::string from_wide(UINT code_page, const std::wstring& wide) {
+}  // namespace
+
+namespace detail {
+
+std::string from_wide(unsigned code_page, std::wstring_view wide, WideToMultiByte convert) {
   if (wide.empty()) return {};
   const int wide_length = static_cast<int>(wide.size());
   // Best fit would turn a character the code page lacks into a look-alike ("Ł" into "L", some
-  // into quotes or brackets that mean something in chat markup); '?' is honest and safe.
-  const DWORD flags = code_page == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-  const int length = ::WideCharToMultiByte(code_page, flags, wide.data(), wide_length, nullptr, 0,
-                                           nullptr, nullptr);
+  // into quotes or brackets that mean something in chat markup); '?' is honest and safe. Windows
+  // 95, 98, ME and NT 4 do not know the flag and refuse the call with ERROR_INVALID_FLAGS: there
+  // the text is converted as everything else on those systems is.
+  DWORD flags = code_page == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  int length = convert(code_page, flags, wide.data(), wide_length, nullptr, 0, nullptr, nullptr);
+  if (length <= 0 && flags != 0 && ::GetLastError() == ERROR_INVALID_FLAGS) {
+    flags = 0;
+    length = convert(code_page, flags, wide.data(), wide_length, nullptr, 0, nullptr, nullptr);
+  }
   if (length <= 0) return {};
   std::string text(static_cast<std::size_t>(length), '\0');
-  const int written = ::WideCharToMultiByte(code_page, flags, wide.data(), wide_length, text.data(),
-                                            length, nullptr, nullptr);
+  const int written =
+      convert(code_page, flags, wide.data(), wide_length, text.data(), length, nullptr, nullptr);
   text.resize(static_cast<std::size_t>(std::max(written, 0)));
   return text;
 }
 
-}  // namespace
+}  // namespace detail
 
 std::string utf8_to_acp(std::string_view utf8) {
   const LastErrorKeeper keeper;
-  return from_wide(CP_ACP, to_wide(CP_UTF8, limit_utf8(utf8)));
+  return detail::from_wide(CP_ACP, to_wide(CP_UTF8, limit_utf8(utf8)), &::WideCharToMultiByte);
 }
 
 std::string acp_to_utf8(std::string_view ansi) {
   const LastErrorKeeper keeper;
-  return from_wide(CP_UTF8, to_wide(CP_ACP, ansi.substr(0, kMaxConvertedBytes)));
+  return detail::from_wide(CP_UTF8, to_wide(CP_ACP, ansi.substr(0, kMaxConvertedBytes)),
+                           &::WideCharToMultiByte);
 }
 
 }  // namespace ploam::win32

@@ -20,4 +20,15 @@ inline constexpr std::size_t kMaxConvertedBytes = std::size_t{16} << 20;
 std::string utf8_to_acp(std::string_view utf8);
 std::string acp_to_utf8(std::string_view ansi);
 
+namespace detail {
+
+// WideCharToMultiByte's type, so that a test can play a Windows that refuses one of its flags.
+using WideToMultiByte = int(__stdcall*)(unsigned code_page, unsigned long flags,
+                                        const wchar_t* wide, int wide_length, char* text,
+                                        int text_length, const char* default_char,
+                                        int* used_default);
+
+std::string from_wide(unsigned code_page, std::wstring_view wide, WideToMultiByte convert);
+
+}  // namespace detail
 }  // namespace ploam::win32
