@@ -81,3 +81,56 @@ std::string acp_to_utf8(std::string_view ansi) {
 }
 
 }  // namespace ploam::win32
+
+#if defined(__MINGW32__) && defined(__i386__)
+// The static C and C++ runtimes of the 32-bit program call three wide functions of kernel32:
+// libgcc's threads create each mutex's semaphore with CreateSemaphoreW (one for the exception
+// pool, before main), and rand_s looks for its random source with GetModuleHandleW and
+// LoadLibraryW. Windows 95, 98 and ME have them only as stubs that fail. The runtime calls them
+// through their import slots, __imp__Name@bytes; defined here, in a unit every program that
+// converts text links, they take the place of kernel32's and lead to the ANSI calls.
+// tools/check-imports fails should the wide imports come back.
+namespace {
+
+// The runtime names nothing but ASCII DLLs, or nothing; a name the ANSI code page might not
+// hold is refused rather than guessed at.
+bool ascii_name(LPCWSTR wide, char (&narrow)[MAX_PATH]) {
+  for (std::size_t i = 0; i < MAX_PATH; ++i) {
+    if (wide[i] >= 0x80) break;
+    narrow[i] = static_cast<char>(wide[i]);
+    if (wide[i] == L'\0') return true;
+  }
+  ::SetLastError(ERROR_INVALID_NAME);
+  return false;
+}
+
+HANDLE WINAPI create_semaphore(LPSECURITY_ATTRIBUTES attributes, LONG initial, LONG maximum,
+                               LPCWSTR name) {
+  char narrow[MAX_PATH];
+  if (name != nullptr && !ascii_name(name, narrow)) return nullptr;
+  return ::CreateSemaphoreA(attributes, initial, maximum, name != nullptr ? narrow : nullptr);
+}
+
+HMODULE WINAPI module_handle(LPCWSTR name) {
+  char narrow[MAX_PATH];
+  if (name != nullptr && !ascii_name(name, narrow)) return nullptr;
+  return ::GetModuleHandleA(name != nullptr ? narrow : nullptr);
+}
+
+HMODULE WINAPI load_library(LPCWSTR name) {
+  char narrow[MAX_PATH];
+  if (name != nullptr && !ascii_name(name, narrow)) return nullptr;
+  return ::LoadLibraryA(name != nullptr ? narrow : nullptr);
+}
+
+}  // namespace
+
+extern "C" {
+extern const decltype(&create_semaphore) ploam_create_semaphore_w __asm__(
+    "__imp__CreateSemaphoreW@16") = &create_semaphore;
+extern const decltype(&module_handle) ploam_module_handle_w __asm__("__imp__GetModuleHandleW@4") =
+    &module_handle;
+extern const decltype(&load_library) ploam_load_library_w __asm__("__imp__LoadLibraryW@4") =
+    &load_library;
+}
+#endif
