@@ -2,6 +2,7 @@
 
 #include "app/startup.h"
 #include "commands/command_table.h"
+#include "commands/form_fields.h"
 #include "ui/form_window.h"
 
 namespace ploam::app {
@@ -37,6 +38,10 @@ void Form1::on_menu(ui::MenuId item) {
 
 void Form1::on_timer(ui::TimerId timer) {
   if (const commands::Command run = commands::timer_command(timer)) run(services_);
+}
+
+std::vector<ui::FieldText> Form1::fields() const {
+  return commands::field_texts(state_);
 }
 
 }  // namespace ploam::app

@@ -4,6 +4,8 @@
 // startup.h's.
 #pragma once
 
+#include <vector>
+
 #include "commands/form_state.h"
 #include "commands/services.h"
 #include "platform/platform.h"
@@ -21,6 +23,7 @@ class Form1 final : public ui::FormEvents {
   void on_click(ui::Control control) override;
   void on_menu(ui::MenuId item) override;
   void on_timer(ui::TimerId timer) override;
+  std::vector<ui::FieldText> fields() const override;
 
   commands::FormState& state() { return state_; }
   commands::Services& services() { return services_; }

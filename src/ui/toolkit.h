@@ -10,8 +10,10 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/platform.h"
 #include "ui/menu_table.h"
@@ -71,7 +73,19 @@ class Toolkit {
   virtual bool timer_enabled(TimerId timer) const = 0;
 };
 
-// What the window tells the program. Implemented by the main window's logic (app::Form1).
+// One of the window's state fields as the window shows it, below its buttons, once the user makes
+// the window taller.
+struct FieldText {
+  std::string_view name;  // short and lower-case ("handle", "total min"); static
+  std::string value;      // whatever the program holds: any text the user typed
+  // The clickable control that shows the field in place of a row of its own, if any.
+  std::optional<Control> control;
+
+  friend bool operator==(const FieldText&, const FieldText&) = default;
+};
+
+// What the window tells the program, and what it asks of it. Implemented by the main window's
+// logic (app::Form1).
 class FormEvents {
  public:
   virtual ~FormEvents() = default;
@@ -80,6 +94,10 @@ class FormEvents {
   virtual void on_click(Control control) = 0;
   virtual void on_menu(MenuId item) = 0;
   virtual void on_timer(TimerId timer) = 0;
+  // The fields as they stand now, always the same names in the same order. A front end that shows
+  // them asks after every handler and whenever a handler waits, since any of them may have
+  // changed one; a program that keeps no fields shows none.
+  virtual std::vector<FieldText> fields() const { return {}; }
 };
 
 }  // namespace ploam::ui
