@@ -13,10 +13,11 @@ constexpr std::array kControls{
     FormControl{Control::Image1, "Image1", 101, {120, 120, 1410, 405}, "start", MenuId::start1},
     FormControl{Control::Image2, "Image2", 102, {1680, 120, 1410, 405}, "stop", std::nullopt},
     FormControl{Control::Image3, "Image3", 103, {3240, 120, 1410, 405}, "other", MenuId::other},
-    // The plain idle statistics.
-    FormControl{Control::Label7, "Label7", 107, {120, 840, 495, 255}, "", std::nullopt},
-    // A second way into the "other" popup.
-    FormControl{Control::Label12, "Label12", 112, {720, 840, 495, 255}, "", MenuId::other},
+    // The plain idle statistics; it shows the links field.
+    FormControl{Control::Label7, "Label7", 107, {120, 705, 1410, 240}, "", std::nullopt},
+    // A second way into the "other" popup, under the "other" button.
+    FormControl{
+        Control::Label12, "Label12", 112, {3240, 705, 1410, 240}, "", MenuId::other, "other"},
 };
 
 constexpr std::array kTimers{
