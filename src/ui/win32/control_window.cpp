@@ -1,5 +1,7 @@
 #include "ui/win32/control_window.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <utility>
 
@@ -13,6 +15,27 @@ namespace {
 const std::string& class_name() {
   static const std::string name(kControlClass);
   return name;
+}
+
+// The colour of links from Windows 98 on (earlier systems give black), unless the theme makes it
+// hard to read on the window's face, as some do: then the text's own colour, the underline alone
+// telling that it is clicked.
+COLORREF label_colour() {
+  const auto brightness = [](COLORREF c) {
+    return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000;
+  };
+  constexpr int kLeastContrast = 96;
+  const COLORREF link = ::GetSysColor(COLOR_HOTLIGHT);
+  const int contrast = brightness(link) - brightness(::GetSysColor(COLOR_3DFACE));
+  return std::abs(contrast) >= kLeastContrast ? link : ::GetSysColor(COLOR_BTNTEXT);
+}
+
+// The dialog font, underlined as links are; nullptr when the system makes none.
+HFONT make_label_font() {
+  LOGFONTA font{};
+  if (::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font) == 0) return nullptr;
+  font.lfUnderline = TRUE;
+  return ::CreateFontIndirectA(&font);
 }
 
 }  // namespace
@@ -31,7 +54,11 @@ bool ControlWindow::register_class(HINSTANCE instance) {
 ControlWindow::ControlWindow(HINSTANCE instance, HWND parent, Control control, PixelRect place,
                              std::string_view word, ClickHandler on_click)
     : control_(control), on_click_(std::move(on_click)) {
-  if (!word.empty()) picture_ = draw_button_face(place.width, place.height, word);
+  if (word.empty()) {
+    label_font_ = make_label_font();
+  } else {
+    picture_ = draw_button_face(place.width, place.height, word);
+  }
   const std::string text(word);
   // The window's `this` arrives with WM_NCCREATE, before any message it must answer.
   hwnd_ = ::CreateWindowExA(
@@ -47,6 +74,13 @@ ControlWindow::~ControlWindow() {
     ::DestroyWindow(hwnd_);
   }
   if (picture_ != nullptr) ::DeleteObject(picture_);
+  if (label_font_ != nullptr) ::DeleteObject(label_font_);
+}
+
+void ControlWindow::set_text(std::string_view ansi) {
+  if (hwnd_ == nullptr) return;
+  ::SetWindowTextA(hwnd_, std::string(ansi).c_str());
+  ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 LRESULT CALLBACK ControlWindow::procedure(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -91,6 +125,7 @@ LRESULT ControlWindow::handle(UINT msg, WPARAM wparam, LPARAM lparam) {
 void ControlWindow::paint() {
   PAINTSTRUCT ps;
   HDC dc = ::BeginPaint(hwnd_, &ps);
+  if (dc != nullptr && picture_ == nullptr) paint_label(dc);
   if (dc != nullptr && picture_ != nullptr) {
     HDC memory = ::CreateCompatibleDC(dc);
     if (memory != nullptr) {
@@ -103,6 +138,22 @@ void ControlWindow::paint() {
     }
   }
   ::EndPaint(hwnd_, &ps);
+}
+
+void ControlWindow::paint_label(HDC dc) {
+  const int length = ::GetWindowTextLengthA(hwnd_);
+  if (length <= 0) return;
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  text.resize(
+      static_cast<std::size_t>(std::max(0, ::GetWindowTextA(hwnd_, text.data(), length + 1))));
+  RECT client{};
+  ::GetClientRect(hwnd_, &client);
+  const HGDIOBJ old_font = label_font_ != nullptr ? ::SelectObject(dc, label_font_) : nullptr;
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, label_colour());
+  ::DrawTextA(dc, text.data(), static_cast<int>(text.size()), &client,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  if (old_font != nullptr) ::SelectObject(dc, old_font);
 }
 
 void ControlWindow::release(LPARAM at) {

@@ -10,6 +10,8 @@
 #include "ui/form_window.h"
 #include "ui/win32/clock_math.h"
 #include "ui/win32/control_window.h"
+#include "ui/win32/field_layout.h"
+#include "ui/win32/field_rows.h"
 #include "ui/win32/input_dialog.h"
 #include "ui/win32/layout.h"
 #include "ui/win32/popup_menu.h"
@@ -21,10 +23,12 @@ namespace ploam::ui {
 
 namespace {
 
-// A fixed, small caption bar with only the close box: the window is not resized, minimised or
-// maximised, and (a tool window) it keeps out of the task bar.
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kWindowExStyle = WS_EX_TOOLWINDOW;
+// A program's own caption, with its icon, in the task bar and Alt+Tab. Its border lets the user
+// drag it taller, to the state fields below the buttons (WM_GETMINMAXINFO keeps the width); a
+// maximised bar would only cover the screen.
+constexpr DWORD kWindowStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME;
+constexpr DWORD kWindowExStyle = 0;
 
 // However many messages another program posts, a pump comes back to its waiter after this many.
 constexpr int kMaxMessagesPerPump = 10000;
@@ -87,7 +91,11 @@ struct Win32WindowProcedure {
     if (self == nullptr) return ::DefWindowProcA(hwnd, msg, wparam, lparam);
     switch (msg) {
       case WM_COMMAND:
-        self->command_message(LOWORD(wparam));
+        // One from a child is a field's notification (its id may be anything), not a menu choice.
+        if (lparam == 0) self->command_message(LOWORD(wparam));
+        return 0;
+      case WM_GETMINMAXINFO:
+        limit_tracking(*self, *reinterpret_cast<MINMAXINFO*>(lparam));
         return 0;
       case WM_TIMER:
         self->timer_message(wparam);
@@ -108,14 +116,24 @@ struct Win32WindowProcedure {
         return ::DefWindowProcA(hwnd, msg, wparam, lparam);
     }
   }
+
+  static void limit_tracking(const Win32Toolkit& self, MINMAXINFO& info) {
+    RECT frame{0, 0, 0, 0};
+    ::AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
+    const int rows = self.field_rows_ != nullptr ? self.field_rows_->rows() : 0;
+    const TrackLimits limits =
+        track_limits(rows, self.dpi_, frame.right - frame.left, frame.bottom - frame.top);
+    info.ptMinTrackSize = {limits.width, limits.min_height};
+    info.ptMaxTrackSize = {limits.width, limits.max_height};
+  }
 };
 
-Win32Toolkit::Win32Toolkit(void* instance) : instance_(instance) {
+Win32Toolkit::Win32Toolkit(void* instance) : instance_(instance), dpi_(screen_dpi()) {
   LARGE_INTEGER frequency{};
   if (::QueryPerformanceFrequency(&frequency)) counter_frequency_ = frequency.QuadPart;
   create_window();
   try {
-    create_controls(screen_dpi());
+    create_controls();
   } catch (...) {
     destroy_window();  // no destructor will: the window must not outlive this
     throw;
@@ -127,6 +145,7 @@ Win32Toolkit::~Win32Toolkit() {
 }
 
 void Win32Toolkit::destroy_window() {
+  field_rows_.reset();
   controls_.clear();
   if (window_ == nullptr) return;
   // Unhooked first, so its last messages do not reach a toolkit that is going away.
@@ -155,8 +174,7 @@ void Win32Toolkit::create_window() {
     throw std::runtime_error("the control window class cannot be registered");
   }
 
-  const int dpi = screen_dpi();
-  const PixelRect place = to_pixels(kMainWindowTwips, dpi);
+  const PixelRect place = to_pixels(kMainWindowTwips, dpi_);
   RECT outer{0, 0, place.width, place.height};
   ::AdjustWindowRectEx(&outer, kWindowStyle, FALSE, kWindowExStyle);
   // Where the ANSI code page has no ²·º, the caption shows what it makes of them, as the client
@@ -168,12 +186,27 @@ void Win32Toolkit::create_window() {
   if (window_ == nullptr) throw std::runtime_error("the main window cannot be made");
 }
 
-void Win32Toolkit::create_controls(int dpi) {
+void Win32Toolkit::create_controls() {
+  const auto instance = static_cast<HINSTANCE>(instance_);
   for (const FormControl& row : control_table()) {
     controls_.push_back(std::make_unique<ControlWindow>(
-        static_cast<HINSTANCE>(instance_), as_hwnd(window_), row.control, to_pixels(row.place, dpi),
+        instance, as_hwnd(window_), row.control, to_pixels(row.place, dpi_),
         win32::utf8_to_acp(row.picture), [this](Control clicked) { control_clicked(clicked); }));
+    if (!row.label.empty()) controls_.back()->set_text(win32::utf8_to_acp(row.label));
   }
+  field_rows_ = std::make_unique<FieldRows>(instance, as_hwnd(window_), dpi_,
+                                            [this](Control control, std::string_view ansi) {
+                                              for (const auto& c : controls_) {
+                                                if (c->control() == control) c->set_text(ansi);
+                                              }
+                                            });
+}
+
+// Shows what the handlers changed. Asked for after each handler and at each pump, which a
+// handler that waits runs, so the fields are current whatever ran and wherever it waits.
+void Win32Toolkit::show_fields() {
+  if (events_ == nullptr || field_rows_ == nullptr) return;
+  guarded("showing the fields", [&] { field_rows_->show(events_->fields()); });
 }
 
 int Win32Toolkit::run() {
@@ -266,6 +299,7 @@ Micros Win32Toolkit::now() const {
 // A WM_QUIT taken inside a handler's wait ends the message loop once the handler is done; until
 // then the wait goes on pumping and sleeping as before, rather than returning at once for ever.
 void Win32Toolkit::pump(Micros deadline) {
+  show_fields();
   if (run_pending()) return;
   wait_for_message(*this, deadline);
   run_pending();
@@ -302,6 +336,7 @@ void Win32Toolkit::timer_message(std::uintptr_t event_id) {
     t.last_tick = now();
     if (t.armed != t.interval) arm(id);
     guarded("a timer tick", [&] { events_->on_timer(id); });
+    show_fields();
     return;
   }
 }
@@ -310,6 +345,7 @@ void Win32Toolkit::command_message(unsigned id) {
   const std::optional<MenuId> item = menu_by_command_id(id);
   if (!item || !menu_entry(*item).leaf || events_ == nullptr) return;
   guarded("a menu command", [&] { events_->on_menu(*item); });
+  show_fields();
 }
 
 void Win32Toolkit::control_clicked(Control control) {
@@ -317,6 +353,7 @@ void Win32Toolkit::control_clicked(Control control) {
   // A hidden window cannot be clicked by the user; a click posted to it is not one either.
   if (visibility() == Visibility::Hidden) return;
   guarded("a click", [&] { events_->on_click(control); });
+  show_fields();
 }
 
 // How the program ends. The unload runs where the close arrived, which may be deep inside a

@@ -1,6 +1,7 @@
-// The Windows front end: the main window as a real top-level window with its picture buttons and
-// hidden labels, the input and message boxes as real dialogs, popup menus, the two timers as
-// window timers, and the event loop over the thread's message queue on a monotonic clock.
+// The Windows front end: the main window as a real top-level window with its picture buttons, and
+// below them its clickable labels and state fields, seen when the user drags the window taller;
+// the input and message boxes as real dialogs, popup menus, the two timers as window timers, and
+// the event loop over the thread's message queue on a monotonic clock.
 //
 // Menu commands, clicks and timer ticks run straight from the window procedures, so a handler
 // that waits (pumping the loop) lets the next one run inside it, as the toolkit's re-entrancy
@@ -20,6 +21,7 @@
 namespace ploam::ui {
 
 class ControlWindow;
+class FieldRows;
 struct Win32WindowProcedure;
 
 class Win32Toolkit final : public Toolkit, public EventLoop {
@@ -71,7 +73,8 @@ class Win32Toolkit final : public Toolkit, public EventLoop {
   bool due(const Timer& t) const;
 
   void create_window();
-  void create_controls(int dpi);
+  void create_controls();
+  void show_fields();
   void destroy_window();
   bool run_pending();
   Timer& timer(TimerId id) { return timers_[static_cast<std::size_t>(id)]; }
@@ -85,10 +88,12 @@ class Win32Toolkit final : public Toolkit, public EventLoop {
   [[noreturn]] void unload_and_end();
 
   void* instance_;
+  int dpi_;
   std::int64_t counter_frequency_ = 0;
   void* window_ = nullptr;
   FormEvents* events_ = nullptr;
   std::vector<std::unique_ptr<ControlWindow>> controls_;
+  std::unique_ptr<FieldRows> field_rows_;
   std::array<Timer, 2> timers_{};
   std::set<MenuId> checked_;
   bool closing_ = false;

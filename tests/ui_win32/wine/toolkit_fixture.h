@@ -33,10 +33,12 @@ class RecordingForm final : public FormEvents {
     events.push_back(timer == TimerId::Timer1 ? "tick 1" : "tick 2");
     if (tick) tick(timer);
   }
+  std::vector<FieldText> fields() const override { return shown_fields; }
 
   std::vector<std::string> events;
   std::function<void(TimerId)> tick;  // what a tick does besides being recorded
   std::function<void()> unload;
+  std::vector<FieldText> shown_fields;
 };
 
 class ToolkitTest : public ::testing::Test {

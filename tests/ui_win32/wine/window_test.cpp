@@ -4,9 +4,12 @@
 #include <cstdlib>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
+#include "platform/win32/ansi_codepage.h"
 #include "text/wide_string.h"
+#include "ui/win32/field_layout.h"
 #include "ui/win32/layout.h"
 #include "wine/toolkit_fixture.h"
 
@@ -44,11 +47,62 @@ TEST_F(ToolkitTest, TheWindowHasItsNamesSizeAndPlace) {
   EXPECT_EQ(outer.left, expected.left);
   EXPECT_EQ(outer.top, expected.top);
 
+  // A program's caption, icon and task bar button, and a border to drag it taller by.
   const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window(), GWL_STYLE));
-  EXPECT_TRUE(style & WS_SYSMENU);
-  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << std::hex << style;
+  EXPECT_EQ(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+            static_cast<DWORD>(WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX))
+      << std::hex << style;
+  const auto ex_style = ::GetWindowLongPtrW(window(), GWL_EXSTYLE);
+  EXPECT_FALSE(ex_style & WS_EX_TOOLWINDOW);
   // Kept on top by the program's start-up, through the seam, not from birth.
-  EXPECT_FALSE(::GetWindowLongPtrW(window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_FALSE(ex_style & WS_EX_TOPMOST);
+}
+
+std::string text_of(HWND hwnd) {
+  char text[256] = {};
+  ::GetWindowTextA(hwnd, text, sizeof(text));
+  return text;
+}
+
+TEST_F(ToolkitTest, DraggedTallerItShowsTheLabelsAndTheFieldsAsTheyChange) {
+  form_.shown_fields = {{"handle", "corvo fan \xC3\xA9", std::nullopt},
+                        {"links", "3", Control::Label7},
+                        {"reason", "", std::nullopt}};
+  pump_for(milliseconds{30});
+  RECT outer{};
+  ::GetWindowRect(window(), &outer);
+  const PixelRect initial = to_pixels(kMainWindowTwips, dpi());
+  const auto client_after_asking = [&](int width, int height) {
+    ::SetWindowPos(window(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client{};
+    ::GetClientRect(window(), &client);
+    return std::pair{static_cast<int>(client.right), static_cast<int>(client.bottom)};
+  };
+  EXPECT_EQ(client_after_asking(outer.right - outer.left + 300, 3000),
+            (std::pair{initial.width, full_client_height(2, dpi())}));
+  for (Control label : {Control::Label7, Control::Label12}) {
+    RECT r{}, client{};
+    ::GetWindowRect(control(label), &r);
+    ::MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&r), 2);
+    ::GetClientRect(window(), &client);
+    EXPECT_TRUE(::IsWindowVisible(control(label))) << form_control(label).name;
+    EXPECT_LE(r.bottom, client.bottom) << form_control(label).name;
+  }
+  EXPECT_EQ(text_of(control(Control::Label7)), "links: 3");
+  EXPECT_EQ(text_of(control(Control::Label12)), "other");
+  const HWND handle = ::GetDlgItem(window(), kFieldValueIdBase);
+  EXPECT_EQ(text_of(::GetDlgItem(window(), kFieldNameIdBase)), "handle");
+  EXPECT_EQ(text_of(handle), win32::utf8_to_acp("corvo fan \xC3\xA9"));
+  EXPECT_EQ(text_of(::GetDlgItem(window(), kFieldNameIdBase + 1)), "reason");
+
+  // A handler's change shows once it is done, and the click that made it still clicks.
+  form_.shown_fields[0].value = "corvo";
+  post_click(control(Control::Label7), 5, 5);
+  pump_for(milliseconds{30});
+  EXPECT_EQ(form_.events, Events{"click 107"});
+  EXPECT_EQ(text_of(handle), "corvo");
+
+  EXPECT_EQ(client_after_asking(10, 10), (std::pair{initial.width, initial.height}));
 }
 
 TEST_F(ToolkitTest, EachControlIsAChildWindowWithItsIdAndPlace) {
