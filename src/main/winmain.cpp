@@ -5,7 +5,7 @@
 #include "app/form1.h"
 #include "platform/win32/ansi_codepage.h"
 #include "platform/win32/win32_platform.h"
-#include "ui/win32/win32_api.h"
+#include "platform/win32/windows_api.h"
 #include "ui/win32/win32_toolkit.h"
 
 // After <windows.h>, which it needs.

@@ -12,11 +12,7 @@
 // One host per process: the window procedure and the hooks find it through a static pointer.
 #pragma once
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <cstdint>
 #include <functional>

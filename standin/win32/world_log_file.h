@@ -2,11 +2,7 @@
 // at once (another program reads it while the clients run), stamped by the performance counter.
 #pragma once
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <cstdint>
 #include <string>

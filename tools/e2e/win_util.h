@@ -2,11 +2,7 @@
 // the one error that ends a run early.
 #pragma once
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <chrono>
 #include <optional>

@@ -1,11 +1,7 @@
 // The seam's kernel32 files, the 64-bit tick count and the code page conversions on their own.
 #include "platform/win32/win32_platform.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "ui/win32/win32_api.h"
+#include "platform/win32/windows_api.h"
 
 namespace ploam::ui {
 

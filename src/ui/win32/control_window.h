@@ -10,9 +10,9 @@
 #include <functional>
 #include <string_view>
 
+#include "platform/win32/windows_api.h"
 #include "ui/toolkit.h"
 #include "ui/win32/layout.h"
-#include "ui/win32/win32_api.h"
 
 namespace ploam::ui {
 

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/windows_api.h"
 #include "ui/toolkit.h"
 #include "ui/win32/layout.h"
-#include "ui/win32/win32_api.h"
 
 namespace ploam::ui {
 

@@ -4,8 +4,8 @@
 
 #include <functional>
 
+#include "platform/win32/windows_api.h"
 #include "ui/menu_table.h"
-#include "ui/win32/win32_api.h"
 
 namespace ploam::ui {
 

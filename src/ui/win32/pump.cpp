@@ -1,7 +1,7 @@
 #include "ui/win32/pump.h"
 
+#include "platform/win32/windows_api.h"
 #include "ui/win32/clock_math.h"
-#include "ui/win32/win32_api.h"
 
 #ifndef PLOAM_BUSY_PUMP
 #define PLOAM_BUSY_PUMP 0

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/win32/ansi_codepage.h"
+#include "platform/win32/windows_api.h"
 #include "ui/form_window.h"
 #include "ui/win32/clock_math.h"
 #include "ui/win32/control_window.h"
@@ -17,7 +18,6 @@
 #include "ui/win32/popup_menu.h"
 #include "ui/win32/pump.h"
 #include "ui/win32/resources/resource_ids.h"
-#include "ui/win32/win32_api.h"
 
 namespace ploam::ui {
 

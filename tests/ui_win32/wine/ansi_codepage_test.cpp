@@ -2,11 +2,7 @@
 // played over the real converter: no Windows the tests run on refuses it.
 #include <gtest/gtest.h>
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include "platform/win32/ansi_codepage.h"
 

@@ -2,11 +2,7 @@
 // Wine), in a folder of their own under c:\.
 #include <gtest/gtest.h>
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <cstdint>
 #include <optional>

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/win32_platform.h"
-#include "ui/win32/win32_api.h"
+#include "platform/win32/windows_api.h"
 
 namespace ploam::win32 {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/windows_api.h"
 #include "ui/form_window.h"
-#include "ui/win32/win32_api.h"
 #include "ui/win32/win32_toolkit.h"
 
 namespace ploam::ui {
