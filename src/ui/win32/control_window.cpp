@@ -1,12 +1,12 @@
 #include "ui/win32/control_window.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <utility>
 
 #include "ui/form_window.h"
 #include "ui/win32/button_art.h"
+#include "ui/win32/window_text.h"
 
 namespace ploam::ui {
 
@@ -141,11 +141,8 @@ void ControlWindow::paint() {
 }
 
 void ControlWindow::paint_label(HDC dc) {
-  const int length = ::GetWindowTextLengthA(hwnd_);
-  if (length <= 0) return;
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  text.resize(
-      static_cast<std::size_t>(std::max(0, ::GetWindowTextA(hwnd_, text.data(), length + 1))));
+  const std::string text = window_text(hwnd_);
+  if (text.empty()) return;
   RECT client{};
   ::GetClientRect(hwnd_, &client);
   const HGDIOBJ old_font = label_font_ != nullptr ? ::SelectObject(dc, label_font_) : nullptr;

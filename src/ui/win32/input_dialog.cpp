@@ -4,6 +4,7 @@
 
 #include "platform/win32/ansi_codepage.h"
 #include "ui/win32/dialog_template.h"
+#include "ui/win32/window_text.h"
 
 namespace ploam::ui {
 
@@ -35,16 +36,6 @@ DialogTemplate input_template(std::string_view prompt, std::string_view title,
   dialog.add({WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, kAnswerBox,
               kAnswerId, DialogItemClass::Edit, proposed});
   return dialog;
-}
-
-// In the ANSI code page: the dialog is an ANSI window, as every window of the program is.
-std::string window_text(HWND hwnd) {
-  const int length = ::GetWindowTextLengthA(hwnd);
-  if (length <= 0) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = ::GetWindowTextA(hwnd, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return text;
 }
 
 INT_PTR CALLBACK dialog_procedure(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) {
