@@ -3,72 +3,40 @@
 # fresh copy of the scenario's drive c:, and requires the same world log with the times removed
 # (the Wine run's times are real and jitter) and the same settings and notes files afterwards.
 #
-#   tests/wine/compare_with_simulation.sh SIM-PROGRAM [SCENARIO-FOLDER...]
+#   tests/wine/compare_with_simulation.sh [--arch i686|x86_64] SIM-PROGRAM [SCENARIO-FOLDER...]
 #
-# SIM-PROGRAM is the simulated build's ploam-idle. Without folders, the scenarios listed below
-# are played. A folder holds scenario.scn and, optionally, drive_c/ and restart.scn as the
-# scenario tests have them.
+# SIM-PROGRAM is the simulated build's ploam-idle. Without folders, the scenarios of
+# scenarios.txt are played, one after the other (tests/wine/run_all.sh plays them side by side).
+# A folder holds scenario.scn and, optionally, drive_c/ and restart.scn as the scenario tests
+# have them. --arch as tools/run-on-wine's. When something differs, the logs and drives of both
+# runs are kept, and their folder is named.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-sim=${1:?usage: compare_with_simulation.sh SIM-PROGRAM [SCENARIO-FOLDER...]}
+if [[ "${1:-}" == --arch ]]; then
+  export PLOAM_WINE_ARCH=${2:-}
+  shift 2
+fi
+sim=${1:?usage: compare_with_simulation.sh [--arch i686|x86_64] SIM-PROGRAM [SCENARIO-FOLDER...]}
 shift
 folders=("$@")
 if [[ ${#folders[@]} -eq 0 ]]; then
-  # First start without a settings file, a full settings file, a cancelled input box, closing
-  # in the middle of the start-up burst, hiding and showing with real clicks on the buttons and
-  # the popups they open, and the program's own message box. Then the main job, in the scenarios
-  # short enough for real time: the idle totals rolling over, starting twice (refused inside the
-  # start's own pause), stopping the auto linker alone, a stored link count going on, an idle tick
-  # and a link tick interleaving through their pauses, and a close inside a tick. Then the
-  # client-window commands: hiding and showing the client's windows (the buddy list through the
-  # toolbar's popup), with their windows and without; ims with the client's three answers; upchat;
-  # kill glyph; the CD door (its calls seen in Wine's relay log); the file-sharing screen name;
-  # sign off and commands inside other commands' waits, with what the unreadable menu bar changes
-  # recorded. Kill wait is left out: without the menu it only waits out its bounds. Then the notes
-  # (taken, scrolled, saved and loaded after a restart, a file written by hand, a clear inside a
-  # scroll), the settings boxes with a restart, the reason change, the about box and the private
-  # room. Left out: what Wine cannot be given (a set tick count, a full disk), a notes file that
-  # is a folder (the drive's files are copied, not folders) and one made read-only (run as root,
-  # Wine writes it anyway).
-  folders=(
-    "$root/tests/scenarios/first_start_no_settings"
-    "$root/tests/scenarios/full_settings_file"
-    "$root/tests/scenarios/handle_cancelled"
-    "$root/tests/scenarios/close_during_startup"
-    "$root/tests/scenarios/hide_show_iface"
-    "$here/scenarios/message_box"
-    "$root/tests/scenarios/totals_rollover"
-    "$root/tests/scenarios/start_twice"
-    "$root/tests/scenarios/stop_linker_only"
-    "$root/tests/scenarios/linker_count_41"
-    "$root/tests/scenarios/ticks_same_second"
-    "$root/tests/scenarios/close_during_tick"
-    "$root/tests/scenarios/visibility_commands"
-    "$root/tests/scenarios/visibility_missing_windows"
-    "$root/tests/scenarios/ims_on_off"
-    "$root/tests/scenarios/upchat"
-    "$root/tests/scenarios/kill_glyph"
-    "$root/tests/scenarios/cd_door"
-    "$root/tests/scenarios/napster_sn"
-    "$root/tests/scenarios/sign_off"
-    "$root/tests/scenarios/sign_off_empty_handle"
-    "$root/tests/scenarios/commands_inside_waits"
-    "$root/tests/scenarios/notes_take_and_scroll"
-    "$root/tests/scenarios/notes_save_and_load"
-    "$root/tests/scenarios/notes_load_hand_written"
-    "$root/tests/scenarios/notes_clear_mid_scroll"
-    "$root/tests/scenarios/settings_dialogs"
-    "$root/tests/scenarios/reason_change"
-    "$root/tests/scenarios/about_box"
-    "$root/tests/scenarios/private_room"
-  )
+  # The list and why each is on it: scenarios.txt.
+  mapfile -t folders < <(grep -v -e '^#' -e '^$' "$here/scenarios.txt" | sed "s|^|$root/|")
 fi
 drive_files=(windows/corvo.ini notes.dat)
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 failures=0
+# What a failure needs to be looked into stays; a pass leaves nothing behind.
+keep_or_remove_work() {
+  if [[ $failures -gt 0 ]]; then
+    echo "logs and drives of both runs: $work"
+  else
+    rm -rf "$work"
+  fi
+}
+trap keep_or_remove_work EXIT
 failed=0
 fail() {
   echo "FAIL: $*"

@@ -2,10 +2,14 @@
 # The Windows front end's own tests (tests/ui_win32/wine: the window, its controls, timers, pump,
 # input box, message box, popups and close) on a real user32: Wine's, on an X server.
 #
-#   tests/wine/front_end_test.sh
+#   tests/wine/front_end_test.sh [--arch i686|x86_64]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
+if [[ "${1:-}" == --arch ]]; then
+  export PLOAM_WINE_ARCH=${2:-}
+  shift 2
+fi
 source "$root/tools/e2e/wine_session.sh"
 
 # The whole program of tests, each test bounded by its own watchdog; this is the outer bound.

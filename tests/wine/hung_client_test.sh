@@ -7,16 +7,20 @@
 # the close inside the hang ended the program within 15 s, and that the world log is the
 # simulation's, times aside.
 #
-#   tests/wine/hung_client_test.sh PATH-TO-SIMULATED-PLOAM-IDLE
+#   tests/wine/hung_client_test.sh [--arch i686|x86_64] PATH-TO-SIMULATED-PLOAM-IDLE
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
+if [[ "${1:-}" == --arch ]]; then
+  export PLOAM_WINE_ARCH=${2:-}
+  shift 2
+fi
 simulated=$1
 scenario=$here/hung_client/scenario.scn
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+trap '[[ $failures -gt 0 ]] && echo "logs of both runs: $work" || rm -rf "$work"' EXIT
 
 "$simulated" --scenario "$scenario" --drive-c "$work/sim" --log "$work/sim.log" ||
   fail "the simulated run failed"

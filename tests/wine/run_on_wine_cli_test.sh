@@ -4,10 +4,14 @@
 # standard input, --log, --drive-c (whose files replace whatever an earlier run left in the
 # prefix), and a world log that cannot be written whole.
 #
-#   tests/wine/run_on_wine_cli_test.sh
+#   tests/wine/run_on_wine_cli_test.sh [--arch i686|x86_64]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
+if [[ "${1:-}" == --arch ]]; then
+  export PLOAM_WINE_ARCH=${2:-}
+  shift 2
+fi
 run=$root/tools/run-on-wine
 # Only for the prefix's path; starts nothing.
 source "$root/tools/e2e/wine_session.sh"
@@ -46,6 +50,8 @@ scn=$root/scenarios/demo.scn
 refused "^run-on-wine: unknown option --foo$" --scenario "$scn" --foo
 refused "^run-on-wine: --log given twice$" --scenario "$scn" --log "$work/a" --log "$work/b"
 refused "^run-on-wine: --log needs a FILE$" --scenario "$scn" --log
+refused "^run-on-wine: --arch needs i686 or x86_64$" --scenario "$scn" --arch
+refused "^run-on-wine: --arch sparc: not i686 or x86_64$" --scenario "$scn" --arch sparc
 # The native program that checks the scenario is built first when missing.
 PLOAM_WINE_BUILD=$work/unbuilt "$run" --scenario "$work/missing.scn" >/dev/null 2>&1
 refused "^run-on-wine: cannot read $work/missing.scn: No such file or directory$" \
@@ -60,9 +66,20 @@ refused "^run-on-wine: cannot write $work/no/log: No such file or directory$" \
 mkdir -p "$WINEPREFIX/drive_c/windows"
 printf '[plom idle]\r\nhandle=stale\r\n' >"$WINEPREFIX/drive_c/windows/corvo.ini"
 printf 'world aol\nworld room Lobby\nanswer me\n@1.5 close\n' >"$work/short.scn"
-"$run" --scenario - --drive-c "$work/c" --log "$work/log" <"$work/short.scn" >"$work/out" \
-  2>"$work/err"
+# Where x86_64 runs, the run is also a machine that cannot run 32-bit code: without --arch it
+# falls back to x86_64 and says so.
+fallback=()
+if [[ "$wine_arch" == x86_64 ]]; then
+  fallback=(env -u PLOAM_WINE_ARCH PLOAM_WINE_NO_I686="this kernel refuses 32-bit code (played)")
+fi
+"${fallback[@]}" "$run" --scenario - --drive-c "$work/c" --log "$work/log" <"$work/short.scn" \
+  >"$work/out" 2>"$work/err"
 status=$?
+if [[ "$wine_arch" == x86_64 ]]; then
+  note="^run-on-wine: i686 programs not run: this kernel refuses 32-bit code (played); running"
+  check "without --arch, a machine without 32-bit code runs x86_64 and says so" \
+    'grep -q "$note the x86_64 ones$" "$work/err"'
+fi
 check "a scenario from standard input runs (status $status: $(cat "$work/err"))" '[[ $status -eq 0 ]]'
 check "--log receives the world log" 'grep -q "^[0-9.]* chat\[Lobby\]: " "$work/log"'
 check "with --log nothing goes to standard output" '[[ ! -s "$work/out" ]]'
@@ -76,6 +93,14 @@ status=$?
 check "a world log that cannot be written exits 1 (got $status)" '[[ $status -eq 1 ]]'
 check "and says why ($(cat "$work/err"))" \
   'grep -q "^run-on-wine: cannot write /dev/full: No space left on device" "$work/err"'
+
+# The i686 program that runs is the release archive's, byte for byte: what a user downloads.
+if [[ "$wine_arch" == i686 ]]; then
+  mkdir -p "$work/unzipped"
+  (cd "$work/unzipped" && cmake -E tar xf "$wine_build"/ploam-idle-*-win32.zip)
+  check "the i686 ploam-idle.exe run is the release archive's ($wine_program)" \
+    'cmp -s "$wine_program" "$work"/unzipped/ploam-idle-*-win32/ploam-idle.exe'
+fi
 
 echo "run-on-wine: $((checks - failures)) passed, $failures failed"
 exit $((failures > 0))

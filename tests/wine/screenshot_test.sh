@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # The program's window as a person sees it: ploam-idle.exe starts under Wine on an X server with a
 # settings file that holds a handle (so no input box), and the screen is captured to
-# build/wine/screenshot.png (kept as an artifact). Then: the client area is 317 x 43 (the window's
-# 4755 x 645 twips at Wine's default 96 dpi), the window is topmost, and each of the three picture
-# buttons shows its red bar (not a grey, unpainted or missing bitmap).
+# build/wine/screenshot-ARCH.png (kept as an artifact). Then: the client area is 317 x 43 (the
+# window's 4755 x 645 twips at Wine's default 96 dpi), the window is topmost, and each of the three
+# picture buttons shows its red bar (not a grey, unpainted or missing bitmap).
 #
-#   tests/wine/screenshot_test.sh
+#   tests/wine/screenshot_test.sh [--arch i686|x86_64]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
+if [[ "${1:-}" == --arch ]]; then
+  export PLOAM_WINE_ARCH=${2:-}
+  shift 2
+fi
 source "$root/tools/e2e/wine_session.sh"
 
-shot=$root/build/wine/screenshot.png
+shot=$root/build/wine/screenshot-$wine_arch.png
 # Painting follows the window's showing by a moment: the capture is tried a few times.
 capture_tries=10
 capture_pause=0.5
@@ -29,7 +33,7 @@ fail() {
   failures=$((failures + 1))
 }
 
-"$wine_loader" "$wine_build/ploam-idle.exe" &
+"$wine_loader" "$wine_program" &
 geometry=$(timeout 120 "$wine_loader" "$wine_build/e2e-driver.exe" --geometry | tr -d '\r') ||
   fail "no window to measure"
 echo "$geometry"

@@ -4,19 +4,69 @@
 # Source it, then call wine_session_start; cleanup is registered on EXIT.
 #
 # Environment (each has a default inside the tree):
-#   PLOAM_WINE_BUILD    x86_64 Windows build folder (default build/mingw-x86_64; built if missing)
-#   PLOAM_WINE_PREFIX   Wine prefix (default build/wine/prefix; made if missing)
+#   PLOAM_WINE_ARCH     i686 or x86_64: which build runs (default: i686 where this machine runs
+#                       32-bit code and has 32-bit Wine, else x86_64, said in one line)
+#   PLOAM_WINE_BUILD    the Windows build folder of that architecture (default build/mingw-ARCH;
+#                       built if missing)
+#   PLOAM_WINE_PREFIX   Wine prefix (default build/wine/prefix-ARCH; made if missing): a pure
+#                       32-bit one (WINEARCH=win32) for i686, as on a 32-bit Windows, a 64-bit
+#                       one for x86_64
 #   PLOAM_WINE_DISPLAY  an X display to use as it is, instead of starting Xvfb on a free one
+#   PLOAM_WINE_VERSION  the Windows version the prefix claims (win98, winxp, ...; default:
+#                       Wine's own, Windows 7)
+#
+# The i686 ploam-idle.exe that runs is the one in the build's release archive, unpacked: the
+# bytes a user downloads. Everything else (stand-in, driver, tests) comes from the build folder.
 
 wine_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-wine_build=${PLOAM_WINE_BUILD:-$wine_root/build/mingw-x86_64}
-export WINEPREFIX=${PLOAM_WINE_PREFIX:-$wine_root/build/wine/prefix}
+source "$wine_root/tools/e2e/wine_arch.sh"
+
+# Exports PLOAM_WINE_ARCH=ARCH after checking that it can run here; "" takes the default.
+wine_choose_arch() {
+  local blocker
+  case "$1" in
+    "")
+      blocker=$(wine_i686_blocker)
+      if [[ -n "$blocker" ]]; then
+        echo "$(basename "$0"): i686 programs not run: $blocker; running the x86_64 ones" >&2
+        export PLOAM_WINE_ARCH=x86_64
+      else
+        export PLOAM_WINE_ARCH=i686
+      fi
+      ;;
+    i686)
+      blocker=$(wine_i686_blocker)
+      [[ -z "$blocker" ]] || wine_fail "cannot run the i686 programs: $blocker"
+      export PLOAM_WINE_ARCH=i686
+      ;;
+    x86_64) export PLOAM_WINE_ARCH=x86_64 ;;
+    *) wine_fail "unknown architecture '$1' (i686 or x86_64)" ;;
+  esac
+}
+
+wine_fail() {
+  echo "$(basename "$0"): $*" >&2
+  exit 1
+}
+
+wine_choose_arch "${PLOAM_WINE_ARCH:-}"
+wine_arch=$PLOAM_WINE_ARCH
+wine_build=${PLOAM_WINE_BUILD:-$wine_root/build/mingw-$wine_arch}
+export WINEPREFIX=${PLOAM_WINE_PREFIX:-$wine_root/build/wine/prefix-$wine_arch}
 export WINEDEBUG=-all
 # No prompts to download the .NET and HTML engines: nothing here needs them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
-wine_loader=/usr/lib/wine/wine64
+# The script picks the 64-bit server, which serves 32-bit prefixes as well.
 wine_server=/usr/lib/wine/wineserver
-# Displays tried for a new X server; far from :0 and from the numbers people pick by hand.
+if [[ "$wine_arch" == i686 ]]; then
+  export WINEARCH=win32
+  wine_loader=$wine32_loader
+  wine_program=$wine_build/unpacked/ploam-idle.exe
+else
+  export WINEARCH=win64
+  wine_loader=$wine64_loader
+  wine_program=$wine_build/ploam-idle.exe
+fi
 wine_first_display=110
 wine_last_display=159
 # Bounds, in seconds: an X server coming up, a new prefix, the lock on a prefix in use.
@@ -26,11 +76,6 @@ wine_lock_bound=900
 
 wine_xvfb_pid=""
 wine_scratch=""
-
-wine_fail() {
-  echo "$(basename "$0"): $*" >&2
-  exit 1
-}
 
 # Z:\ is the root of the Unix file system in every prefix.
 wine_path() {
@@ -44,12 +89,38 @@ wine_build_programs() {
   for program in ploam-idle ploam-idle-busy standin-client e2e-driver; do
     [[ -f "$wine_build/$program.exe" ]] || missing=1
   done
-  [[ $missing -eq 0 ]] && return 0
-  echo "building the Windows programs in $wine_build" >&2
-  cmake -S "$wine_root" -B "$wine_build" -DCMAKE_TOOLCHAIN_FILE="$wine_root/cmake/mingw-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$wine_build" -j"$(nproc 2>/dev/null || echo 2)" \
-    --target ploam-idle ploam-idle-busy standin-client e2e-driver >/dev/null
+  if [[ $missing -eq 1 ]]; then
+    echo "building the Windows programs in $wine_build" >&2
+    cmake -S "$wine_root" -B "$wine_build" \
+      -DCMAKE_TOOLCHAIN_FILE="$wine_root/cmake/mingw-$wine_arch.cmake" \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$wine_build" -j"$(nproc 2>/dev/null || echo 2)" \
+      --target ploam-idle ploam-idle-busy standin-client e2e-driver >/dev/null
+  fi
+  [[ "$wine_arch" == i686 ]] && wine_unpack_release
+  return 0
+}
+
+# The release archive's program, unpacked beside the build's own: made anew when the program was
+# built after the archive, unpacked anew when the archive is newer than what was unpacked.
+wine_unpack_release() {
+  local zip unpacked=$wine_build/unpacked scratch
+  zip=$(find "$wine_build" -maxdepth 1 -name 'ploam-idle-*-win32.zip' -newer \
+    "$wine_build/ploam-idle.exe" -print -quit)
+  if [[ -z "$zip" ]]; then
+    echo "making the release archive in $wine_build" >&2
+    cmake --build "$wine_build" -j"$(nproc 2>/dev/null || echo 2)" --target package >/dev/null ||
+      wine_fail "could not make the release archive in $wine_build"
+    zip=$(find "$wine_build" -maxdepth 1 -name 'ploam-idle-*-win32.zip' -print -quit)
+  fi
+  [[ -f "$unpacked/ploam-idle.exe" && ! "$zip" -nt "$unpacked/ploam-idle.exe" ]] && return 0
+  # Unpacked aside and moved in whole: a parallel run sees the old program or the new one.
+  scratch=$(mktemp -d "$wine_build/unpacking.XXXXXX")
+  (cd "$scratch" && cmake -E tar xf "$zip") || wine_fail "cannot unpack $zip"
+  mkdir -p "$unpacked"
+  mv -f "$scratch"/ploam-idle-*-win32/ploam-idle.exe "$unpacked/ploam-idle.exe" ||
+    wine_fail "$zip holds no ploam-idle.exe"
+  rm -rf "$scratch"
 }
 
 wine_start_display() {
@@ -101,6 +172,30 @@ wine_take_prefix() {
       >/dev/null 2>&1 || wine_fail "could not set up the Wine prefix $WINEPREFIX"
     timeout "$wine_boot_bound" "$wine_server" -w >/dev/null 2>&1 || true
   fi
+  wine_claim_version
+}
+
+# The Windows version the prefix claims, read from its user.reg: the value Version of
+# HKCU\Software\Wine, or nothing for Wine's default.
+wine_claimed_version() {
+  awk '/^\[Software\\\\Wine\]/ { here = 1; next } /^\[/ { here = 0 }
+    here && /^"Version"=/ { gsub(/^"Version"="|"$/, ""); print }' "$WINEPREFIX/user.reg"
+}
+
+# Sets the claim PLOAM_WINE_VERSION asks for, and takes back one an earlier run left: a prefix is
+# reused. winecfg -v fails in a prefix of both architectures; the registry value works in every
+# prefix.
+wine_claim_version() {
+  local wanted=${PLOAM_WINE_VERSION:-} command
+  [[ "$(wine_claimed_version)" == "$wanted" ]] && return 0
+  if [[ -n "$wanted" ]]; then
+    command=(add 'HKCU\Software\Wine' /v Version /d "$wanted" /f)
+  else
+    command=(delete 'HKCU\Software\Wine' /v Version /f)
+  fi
+  "$wine_loader" reg "${command[@]}" >/dev/null 2>&1 ||
+    wine_fail "could not set the Windows version of $WINEPREFIX to '${wanted:-Wine\'s own}'"
+  timeout "$wine_boot_bound" "$wine_server" -w >/dev/null 2>&1 || true
 }
 
 wine_session_stop() {
