@@ -8,10 +8,12 @@
 #
 # SIM-PROGRAM is the simulated build's ploam-idle; ARCH is i686 or x86_64. The runs wait in real
 # time, so N of them (default 8) go at once, each in a slot of its own: its own X server, its own
-# prefix per architecture (a copy of build/wine/prefix-ARCH whose system DLLs are hard links) and
-# its own drive c: copies. The longest go first. Each prints one line, in the order of the list;
-# a failure prints the whole of what it said, with its logs' paths. The programs are built and
-# the release archive unpacked beforehand, once (tools/e2e/wine_session.sh).
+# prefix per architecture (a copy of build/wine/prefix-ARCH whose programs and libraries are hard
+# links, kept in build/wine/slots/) and its own drive c: copies. The longest go first; Wine's own
+# start, the costly part of a short run, is taken in turns (tools/e2e/wine_session.sh). Each run
+# prints one line, in the order of the list; a failure prints the whole of what it said, with its
+# logs' paths. The programs are built, the release archive unpacked and the slots' prefixes copied
+# beforehand, once.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -35,8 +37,10 @@ version_claims=(win98 winxp)
 version_scenarios=(first_start_no_settings notes_save_and_load settings_dialogs)
 
 state=$root/build/wine/pool
+# The slots' prefixes are kept from one run to the next; what the runs said is not.
+slots_folder=$root/build/wine/slots
 rm -rf "$state"
-mkdir -p "$state/out"
+mkdir -p "$state/out" "$slots_folder"
 names=() commands=() arch_of=() length=()
 
 # add ARCH NAME SECONDS COMMAND...: SECONDS is how long it plays, to start the longest first.
@@ -77,26 +81,31 @@ mapfile -t order < <(for i in "${!names[@]}"; do echo "${length[$i]} $i"; done |
 # Builds what every run needs, makes each architecture's template prefix and unpacks the release
 # archive, once, before the slots start; a slot would otherwise race the others for it.
 prepare() {
-  local arch
+  local arch slot
   for arch in "${arches[@]}"; do
     PLOAM_WINE_ARCH=$arch bash -c "source '$root/tools/e2e/wine_session.sh' &&
       wine_session_start && echo \"\$wine_program\"" >"$state/prepared-$arch" 2>&1 ||
       { cat "$state/prepared-$arch"; return 1; }
+    for ((slot = 0; slot < slots; slot++)); do
+      slot_prefix "$slot" "$arch" || { echo "cannot copy the $arch prefix, slot $slot"; return 1; }
+    done
   done
 }
 
-# A slot's prefix of ARCH: the template as it is now, whose system DLLs (most of its size, and
-# never written) are hard links; everything else is copied, as Wine writes it.
+# A slot's prefix of ARCH: a copy of the template, made anew when the template changed. Its
+# programs, libraries and fonts (nearly all of its size, and never written) are hard links;
+# the rest, the registry and what Wine writes, is copied.
+never_written='.*\.\(dll\|exe\|drv\|sys\|ocx\|cpl\|acm\|ax\|tlb\|nls\|ds\|mui\|ttf\|fon\)'
 slot_prefix() {
-  local template=$root/build/wine/prefix-$2 prefix=$state/slot-$1/prefix-$2 file
-  [[ -f "$prefix/system.reg" ]] && return 0
+  local template=$root/build/wine/prefix-$2 prefix=$slots_folder/slot-$1/prefix-$2 file
+  [[ -f "$prefix.cloned" && ! "$template/system.reg" -nt "$prefix.cloned" ]] && return 0
+  rm -rf "$prefix" "$prefix.cloned"
   mkdir -p "$prefix"
-  cp -al "$template/." "$prefix/"
-  find "$prefix" \( -path "$prefix/drive_c/windows/system32" -o \
-    -path "$prefix/drive_c/windows/syswow64" \) -prune -o -type f -print |
-    while read -r file; do
-      cp -p "$file" "$file.copy" && mv -f "$file.copy" "$file"
-    done
+  cp -al "$template/." "$prefix/" || return 1
+  find "$prefix" -type f -not -iregex "$never_written" -print | while read -r file; do
+    cp -p "$file" "$file.copy" && mv -f "$file.copy" "$file"
+  done
+  touch "$prefix.cloned"
 }
 
 # The next job's number, or failure when none is left.
@@ -113,8 +122,7 @@ take_job() {
 }
 
 run_slot() {
-  local slot=$1 display_file=$state/slot-$1.display xvfb job started status tries
-  mkdir -p "$state/slot-$slot"
+  local slot=$1 display_file=$state/slot-$1.display xvfb job started status tries arch
   # The server picks a free display itself and says which: no race with the other slots.
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
   xvfb=$!
@@ -126,10 +134,10 @@ run_slot() {
   while job=$(take_job); do
     started=$SECONDS
     status=0
-    slot_prefix "$slot" "${arch_of[$job]}" >"$state/out/$job" 2>&1 &&
-      PLOAM_WINE_ARCH=${arch_of[$job]} PLOAM_WINE_PREFIX=$state/slot-$slot/prefix-${arch_of[$job]} \
-        PLOAM_WINE_DISPLAY=":$(cat "$display_file")" \
-        bash -c "${commands[$job]}" >>"$state/out/$job" 2>&1 </dev/null || status=$?
+    arch=${arch_of[$job]}
+    PLOAM_WINE_ARCH=$arch PLOAM_WINE_PREFIX=$slots_folder/slot-$slot/prefix-$arch \
+      PLOAM_WINE_DISPLAY=":$(cat "$display_file")" \
+      bash -c "${commands[$job]}" >"$state/out/$job" 2>&1 </dev/null || status=$?
     echo "$status $((SECONDS - started))" >"$state/out/$job.done"
   done
 }

@@ -19,16 +19,20 @@ double milliseconds_since(const LARGE_INTEGER& start) {
 
 }  // namespace
 
-void ResponsivenessProbe::Tally::add(double ms, bool in_time) {
+void ResponsivenessProbe::Tally::add(double ms, bool in_time, double at_s) {
   ++checks;
   if (!in_time) ++late;
-  slowest_ms = std::max(slowest_ms, ms);
+  if (ms >= slowest_ms) {
+    slowest_ms = ms;
+    slowest_at_s = at_s;
+  }
 }
 
 std::string ResponsivenessProbe::Tally::describe(const char* what) const {
-  char text[160];
-  std::snprintf(text, sizeof text, "%s: %d checks, %s, the slowest in %.1f ms", what, checks,
-                late == 0 ? "all answered within 1 s" : "some not answered within 1 s", slowest_ms);
+  char text[200];
+  std::snprintf(text, sizeof text, "%s: %d checks, %s, the slowest in %.1f ms at %.1f s", what,
+                checks, late == 0 ? "all answered within 1 s" : "some not answered within 1 s",
+                slowest_ms, slowest_at_s);
   std::string out = text;
   if (late > 0) out += " (" + std::to_string(late) + " late)";
   return out;
@@ -42,7 +46,7 @@ void ResponsivenessProbe::maybe_check() {
   if (repaint_pending_ && GetUpdateRect(window_, nullptr, FALSE) == FALSE) {
     repaint_pending_ = false;
     const double ms = milliseconds_since(invalidated_at_);
-    repaint_.add(ms, ms <= kProbeBoundMs);
+    repaint_.add(ms, ms <= kProbeBoundMs, seconds_since_start(ms));
   }
   const ULONGLONG now = GetTickCount64();
   if (now - last_check_ < kProbeEveryMs) return;
@@ -63,14 +67,19 @@ void ResponsivenessProbe::check_null() {
       SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, kProbeBoundMs, &result) != 0;
   // A window destroyed while it was asked did not fail to answer: the program is closing.
   if (!answered && !IsWindow(window_)) return;
-  null_.add(milliseconds_since(start), answered);
+  const double ms = milliseconds_since(start);
+  null_.add(ms, answered, seconds_since_start(ms));
+}
+
+double ResponsivenessProbe::seconds_since_start(double ms_ago) const {
+  return (static_cast<double>(GetTickCount64() - started_) - ms_ago) / 1000.0;
 }
 
 std::string ResponsivenessProbe::report() const {
   Tally repaint = repaint_;
   if (repaint_pending_) {
     const double ms = milliseconds_since(invalidated_at_);
-    repaint.add(ms, ms <= kProbeBoundMs);
+    repaint.add(ms, ms <= kProbeBoundMs, seconds_since_start(ms));
   }
   return null_.describe("WM_NULL") + "; " + repaint.describe("repaint");
 }

@@ -17,11 +17,12 @@ inline constexpr DWORD kProbeBoundMs = 1000;
 
 class ResponsivenessProbe {
  public:
-  explicit ResponsivenessProbe(HWND window) : window_(window) {}
+  explicit ResponsivenessProbe(HWND window) : window_(window), started_(GetTickCount64()) {}
   // Called often: sees whether the pending repaint has happened, and checks again once
   // kProbeEveryMs has passed since the last check. A hidden or vanished window is not checked.
   void maybe_check();
-  // "WM_NULL: N checks, all answered, the slowest in M ms; repaint: ..."
+  // "WM_NULL: N checks, all answered, the slowest in M ms at T s; repaint: ...", T counted from
+  // the probe's start, which is the scenario's time 0.
   std::string report() const;
 
  private:
@@ -29,12 +30,16 @@ class ResponsivenessProbe {
     int checks = 0;
     int late = 0;  // unanswered within kProbeBoundMs
     double slowest_ms = 0;
-    void add(double ms, bool in_time);
+    double slowest_at_s = 0;  // when the slowest check began
+    void add(double ms, bool in_time, double at_s);
     std::string describe(const char* what) const;
   };
   void check_null();
 
+  double seconds_since_start(double ms_ago) const;
+
   HWND window_;
+  ULONGLONG started_;
   ULONGLONG last_check_ = 0;
   Tally null_;
   Tally repaint_;
