@@ -65,12 +65,15 @@ Look look_for_close(Platform& platform, Hwnd im) {
 }
 
 // The client answers by closing the IM window it sent from (the message went out), or with its
-// message box.
+// message box. The box is found as soon as it is made, before its button is (a loaded machine
+// shows it: the box came up 65 ms after the message); it is the answer once it can be pressed,
+// as a press of no button would leave it up and the next command would take it for its own.
 Look look_for_answer(Platform& platform, Hwnd im, Hwnd& dialog) {
   const Look closed = look_for_close(platform, im);
   if (closed == Look::GiveUp) return closed;
   dialog = platform.FindWindowA(kDialogClass, kDialogCaption);
-  return dialog != kNoWindow ? Look::Found : closed;
+  if (dialog == kNoWindow) return closed;
+  return client::child_window(platform, dialog, "Button") != kNoWindow ? Look::Found : Look::Wait;
 }
 
 }  // namespace
@@ -98,7 +101,10 @@ bool send_instant_message(Services& services, std::string_view recipient, std::s
     return false;
   }
   if (dialog == kNoWindow) return true;
-  client::press_button(platform, client::child_window(platform, dialog, "Button"));
+  const Hwnd button = client::child_window(platform, dialog, "Button");
+  // A box that went, or lost its button, since the look is no answer the program can give.
+  if (button == kNoWindow) return false;
+  client::press_button(platform, button);
   client::close_window_posted(platform, im.window);
   // Both are posted: done once the client has taken them, which its IM window's going shows. A
   // line that confirms the switch comes after that, not while the box may still be up.

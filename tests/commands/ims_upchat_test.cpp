@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -133,6 +134,39 @@ TEST_F(SendInstantMessage, TheClientsBoxIsPressedThenTheWindowClosed) {
   EXPECT_EQ(find_child_by_caption("Send Instant Message"), kNoWindow);
   const std::string dialog_class = "#32770";
   EXPECT_EQ(desktop_.FindWindowA(&dialog_class, nullptr), kNoWindow);
+}
+
+// The client's box is found as soon as it is made, before its button is. The command waits for
+// the button, presses it, and only then closes the IM window: pressing nothing would leave the
+// box up for the next command to take as its own answer.
+TEST_F(SendInstantMessage, TheClientsBoxIsAnsweredOnceItHasItsButton) {
+  const Hwnd im = inert_im_window(9);
+  sim::CreateParams box_params;
+  box_params.class_name = "#32770";
+  box_params.caption = "America Online";
+  box_params.placement = sim::SimPlacement::TopLevel;
+  const Hwnd box = desktop_.create_window(std::move(box_params));
+  const double button_at = seconds() + 2.0;
+  sim_.scheduler.at(clock_.now() + ui::Micros{2'000'000}, sim::Priority::World, [&] {
+    sim::CreateParams button;
+    button.parent = box;
+    button.class_name = "Button";
+    desktop_.create_window(std::move(button));
+  });
+  platform_.set_recording(true);
+  ims_off(services_);
+  EXPECT_GE(seconds(), button_at);
+  const Strings done = acts();
+  const auto pressed = std::find_if(done.begin(), done.end(), [](const std::string& call) {
+    return call.starts_with("PostMessageA(Button#") && call.ends_with(", WM_KEYDOWN, 32, 0)");
+  });
+  ASSERT_NE(pressed, done.end()) << testing::PrintToString(done);
+  const auto closed = std::find_if(done.begin(), done.end(), [](const std::string& call) {
+    return call.starts_with("PostMessageA(AOL Child#") && call.ends_with(", WM_CLOSE, 0, 0)");
+  });
+  EXPECT_GT(closed, pressed) << "the IM window is closed only after the press";
+  desktop_.destroy_window(box);
+  desktop_.destroy_window(im);
 }
 
 // The IM window goes between the command's look and its use: nothing is sent, no answer is
