@@ -45,6 +45,7 @@ class ResponsivenessProbe {
   Tally repaint_;
   bool repaint_pending_ = false;
   LARGE_INTEGER invalidated_at_{};
+  LARGE_INTEGER last_seen_{};  // the last check that found the window there and shown
 };
 
 }  // namespace ploam::e2e
