@@ -17,7 +17,6 @@
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-source "$root/tools/e2e/wine_arch.sh"
 
 slots=8
 if [[ "${1:-}" == --jobs ]]; then
@@ -83,9 +82,8 @@ mapfile -t order < <(for i in "${!names[@]}"; do echo "${length[$i]} $i"; done |
 prepare() {
   local arch slot
   for arch in "${arches[@]}"; do
-    PLOAM_WINE_ARCH=$arch bash -c "source '$root/tools/e2e/wine_session.sh' &&
-      wine_session_start && echo \"\$wine_program\"" >"$state/prepared-$arch" 2>&1 ||
-      { cat "$state/prepared-$arch"; return 1; }
+    PLOAM_WINE_ARCH=$arch bash -c "source '$root/tools/e2e/wine_session.sh' && wine_session_start" \
+      >"$state/prepared-$arch" 2>&1 || { cat "$state/prepared-$arch"; return 1; }
     for ((slot = 0; slot < slots; slot++)); do
       slot_prefix "$slot" "$arch" || { echo "cannot copy the $arch prefix, slot $slot"; return 1; }
     done

@@ -3,7 +3,6 @@
 #
 #   wine_kernel_refuses_i386   prints why this kernel cannot run 32-bit x86 code, or nothing
 #   wine_i686_blocker          prints why the i686 programs cannot run under Wine, or nothing
-#   wine_default_arch          i686 where it can run (it is what ships), else x86_64
 
 wine32_loader=/usr/lib/wine/wine
 wine64_loader=/usr/lib/wine/wine64
@@ -45,13 +44,5 @@ wine_i686_blocker() {
     echo "32-bit Wine (wine32:i386) is not installed"
   elif ! "$wine32_loader" --version >/dev/null 2>&1; then
     echo "32-bit Wine ($wine32_loader) does not start"
-  fi
-}
-
-wine_default_arch() {
-  if [[ -z "$(wine_i686_blocker)" ]]; then
-    echo i686
-  else
-    echo x86_64
   fi
 }

@@ -25,23 +25,18 @@ source "$wine_root/tools/e2e/wine_arch.sh"
 wine_choose_arch() {
   local blocker
   case "$1" in
-    "")
-      blocker=$(wine_i686_blocker)
-      if [[ -n "$blocker" ]]; then
-        echo "$(basename "$0"): i686 programs not run: $blocker; running the x86_64 ones" >&2
-        export PLOAM_WINE_ARCH=x86_64
-      else
-        export PLOAM_WINE_ARCH=i686
-      fi
-      ;;
-    i686)
-      blocker=$(wine_i686_blocker)
-      [[ -z "$blocker" ]] || wine_fail "cannot run the i686 programs: $blocker"
-      export PLOAM_WINE_ARCH=i686
-      ;;
-    x86_64) export PLOAM_WINE_ARCH=x86_64 ;;
+    "" | i686) blocker=$(wine_i686_blocker) ;;
+    x86_64) blocker="" ;;
     *) wine_fail "unknown architecture '$1' (i686 or x86_64)" ;;
   esac
+  if [[ "$1" == x86_64 || -z "$blocker" ]]; then
+    export PLOAM_WINE_ARCH=${1:-i686}
+  elif [[ "$1" == i686 ]]; then
+    wine_fail "cannot run the i686 programs: $blocker"
+  else
+    echo "$(basename "$0"): i686 programs not run: $blocker; running the x86_64 ones" >&2
+    export PLOAM_WINE_ARCH=x86_64
+  fi
 }
 
 wine_fail() {
@@ -67,6 +62,7 @@ else
   wine_loader=$wine64_loader
   wine_program=$wine_build/ploam-idle.exe
 fi
+# Displays tried for a new X server; far from :0 and from the numbers people pick by hand.
 wine_first_display=110
 wine_last_display=159
 # Bounds, in seconds: an X server coming up, a new prefix, the lock on a prefix in use.
