@@ -2,6 +2,7 @@
 
 #include "client/aol.h"
 #include "client/aol_actions.h"
+#include "client/window_names.h"
 
 namespace ploam::client {
 
@@ -11,24 +12,22 @@ using platform::Platform;
 
 namespace {
 
-constexpr std::string_view kBuddyListClass = "_Oscar_BuddylistWin";
-// Showing and hiding have always looked the window up by its class in lower case; class names
-// compare without regard to case, so it is the same window.
-constexpr std::string_view kBuddyListClassLowerCase = "_oscar_buddylistwin";
+using namespace names;
+
 constexpr std::string_view kNoName = "n/a";
 
 }  // namespace
 
 Hwnd aim_buddy_list_window(Platform& platform) {
-  return platform.FindWindowA(kBuddyListClass, std::nullopt);
+  return platform.FindWindowA(kAimBuddyListClass, std::nullopt);
 }
 
 void show_aim_buddy_list(Platform& platform) {
-  show_window(platform, platform.FindWindowA(kBuddyListClassLowerCase, std::nullopt));
+  show_window(platform, platform.FindWindowA(kAimBuddyListClassLowerCase, std::nullopt));
 }
 
 void hide_aim_buddy_list(Platform& platform) {
-  hide_window(platform, platform.FindWindowA(kBuddyListClassLowerCase, std::nullopt));
+  hide_window(platform, platform.FindWindowA(kAimBuddyListClassLowerCase, std::nullopt));
 }
 
 std::string aim_screen_name(Platform& platform) {

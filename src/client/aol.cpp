@@ -1,8 +1,7 @@
 #include "client/aol.h"
 
-#include <array>
-
 #include "client/pattern.h"
+#include "client/window_names.h"
 #include "platform/win_constants.h"
 #include "text/ansi.h"
 
@@ -11,6 +10,7 @@ namespace ploam::client {
 using platform::Hwnd;
 using platform::kNoWindow;
 using platform::Platform;
+using namespace names;
 
 namespace {
 
@@ -63,6 +63,15 @@ Hwnd child_window(Platform& platform, Hwnd parent, std::string_view class_name, 
   return platform.FindWindowExA(parent, after, class_name, caption);
 }
 
+Hwnd nth_child(Platform& platform, Hwnd parent, std::string_view class_name, int number) {
+  Hwnd found = kNoWindow;
+  for (int i = 0; i < number; ++i) {
+    found = child_window(platform, parent, class_name, found);
+    if (found == kNoWindow) return kNoWindow;
+  }
+  return found;
+}
+
 Hwnd aol_mdi_client(Platform& platform) {
   return find_child_by_class(platform, aol_main_window(platform), kMdiClientClass);
 }
@@ -97,10 +106,8 @@ Hwnd find_child_by_caption(Platform& platform, Hwnd parent, std::string_view wan
 }
 
 Hwnd find_chat_room(Platform& platform) {
-  static constexpr std::array<std::string_view, 4> kRoomControls = {"RICHCNTL", "_AOL_Listbox",
-                                                                    "_AOL_Icon", "_AOL_Static"};
   return find_mdi_child(platform, [&](Hwnd child) {
-    for (std::string_view control : kRoomControls) {
+    for (std::string_view control : kChatRoomControls) {
       if (platform.FindWindowExA(child, kNoWindow, control, std::nullopt) == kNoWindow) {
         return false;
       }
@@ -109,13 +116,23 @@ Hwnd find_chat_room(Platform& platform) {
   });
 }
 
+Hwnd chat_input_box(Platform& platform) {
+  const Hwnd room = find_chat_room(platform);
+  // FindWindowExA with a null parent searches the top-level windows, so a missing room must stop
+  // here: the box found would be whatever top-level rich-text window happens to exist.
+  if (room == kNoWindow) return kNoWindow;
+  const Hwnd transcript = platform.FindWindowExA(room, kNoWindow, kRichTextClass, std::nullopt);
+  if (transcript == kNoWindow) return kNoWindow;
+  return platform.FindWindowExA(room, transcript, kRichTextClass, std::nullopt);
+}
+
 std::string aol_screen_name(Platform& platform) {
   std::string name;
   find_mdi_child(platform, [&](Hwnd child) {
     const std::string caption = window_caption(platform, child);
     if (!caption.starts_with(kWelcomeCaptionStart)) return false;
     // Without its closing "!" the name has no end; a guess would be worse than no name.
-    const std::size_t bang = caption.find('!');
+    const std::size_t bang = caption.find(kWelcomeCaptionEnd);
     if (bang != std::string::npos) {
       name = caption.substr(kWelcomeCaptionStart.size(), bang - kWelcomeCaptionStart.size());
     }

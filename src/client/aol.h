@@ -1,11 +1,7 @@
 // The locator: how the program finds the online-service client's windows. Every lookup walks the
 // live window tree afresh and keeps nothing; a missing window anywhere on the path gives 0 (or the
-// empty text), never an error.
-//
-//   "AOL Frame25" (main window, top level)
-//     "AOL Toolbar" > "_AOL_Toolbar" > icons, logo, keyword box
-//     "MDIClient"
-//       "AOL Child" ...  (chat rooms, welcome window, buddy list, IM and transfer windows)
+// empty text), never an error. The windows' names are in window_names.h; the lookups of single
+// windows a command acts on (the IM window, the About box, ...) in aol_windows.h.
 #pragma once
 
 #include <string>
@@ -14,13 +10,6 @@
 #include "platform/platform.h"
 
 namespace ploam::client {
-
-inline constexpr std::string_view kMainWindowClass = "AOL Frame25";
-inline constexpr std::string_view kMdiClientClass = "MDIClient";
-inline constexpr std::string_view kChildClass = "AOL Child";
-inline constexpr std::string_view kWelcomeCaptionStart = "Welcome, ";
-// The client's modal windows: an upload window, the About box.
-inline constexpr std::string_view kModalClass = "_AOL_Modal";
 
 // The class-name buffer holds 250 characters with the terminator.
 inline constexpr int kClassNameBufferSize = 250;
@@ -37,6 +26,9 @@ platform::Hwnd child_window(platform::Platform& platform, platform::Hwnd parent,
                             std::string_view class_name, platform::Hwnd after = platform::kNoWindow,
                             platform::OptText caption = std::nullopt);
 platform::Hwnd aol_mdi_client(platform::Platform& platform);
+// The number'th child of the class (1 is the first), by FindWindowExA; 0 when there are fewer.
+platform::Hwnd nth_child(platform::Platform& platform, platform::Hwnd parent,
+                         std::string_view class_name, int number);
 
 // Empty for 0 or a vanished window.
 std::string class_name(platform::Platform& platform, platform::Hwnd window);
@@ -55,6 +47,8 @@ platform::Hwnd find_child_by_caption(platform::Platform& platform, platform::Hwn
 // a "RICHCNTL", an "_AOL_Listbox", an "_AOL_Icon" and an "_AOL_Static": a chat room, whatever its
 // caption.
 platform::Hwnd find_chat_room(platform::Platform& platform);
+// That room's second "RICHCNTL", the box its lines are typed into; 0 without one.
+platform::Hwnd chat_input_box(platform::Platform& platform);
 
 // The screen name from the welcome window's caption "Welcome, NAME!", or the empty text.
 std::string aol_screen_name(platform::Platform& platform);

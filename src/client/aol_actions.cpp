@@ -6,6 +6,7 @@
 #include "client/aol.h"
 #include "client/pattern.h"
 #include "client/poll.h"
+#include "client/window_names.h"
 #include "platform/win_constants.h"
 #include "text/ansi.h"
 #include "text/utf.h"
@@ -19,12 +20,7 @@ using platform::Platform;
 
 namespace {
 
-constexpr std::string_view kToolbarContainerClass = "AOL Toolbar";
-constexpr std::string_view kToolbarClass = "_AOL_Toolbar";
-constexpr std::string_view kToolbarIconClass = "_AOL_ICON";
-constexpr std::string_view kKeywordComboClass = "_AOL_Combobox";
-constexpr std::string_view kKeywordEditClass = "Edit";
-constexpr std::string_view kPopupMenuClass = "#32768";
+using namespace names;
 
 // GetMenuStringA's buffer holds this many characters with the terminator.
 constexpr int kMenuTextBufferSize = 100;

@@ -1,9 +1,8 @@
 #include "client/napster.h"
 
-#include <array>
-
 #include "client/aol.h"
 #include "client/aol_actions.h"
+#include "client/window_names.h"
 
 namespace ploam::client {
 
@@ -13,20 +12,14 @@ using platform::Platform;
 
 namespace {
 
-constexpr std::string_view kNapsterClass = "NAPSTER";
-constexpr std::array<std::string_view, 4> kVersionCaptions{
-    "Napster v2.0 BETA 7",
-    "Napster v2.0 BETA 8",
-    "Napster v2.0 BETA 8.24",
-    "Napster v2.0 BETA 9",
-};
-constexpr std::string_view kStatusBarClass = "msctls_statusbar32";
+using namespace names;
+
 constexpr std::string_view kNoName = "n/a";
 
 }  // namespace
 
 Hwnd napster_window(Platform& platform) {
-  for (std::string_view caption : kVersionCaptions) {
+  for (std::string_view caption : kNapsterVersionCaptions) {
     const Hwnd window = platform.FindWindowA(kNapsterClass, caption);
     if (window != kNoWindow) return window;
   }

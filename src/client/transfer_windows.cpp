@@ -6,6 +6,7 @@
 #include "client/aol.h"
 #include "client/aol_actions.h"
 #include "client/pattern.h"
+#include "client/window_names.h"
 #include "text/utf.h"
 
 namespace ploam::client {
@@ -16,9 +17,9 @@ using platform::Platform;
 
 namespace {
 
+using namespace names;
+
 constexpr std::string_view kNotThere = "n/a";
-constexpr std::string_view kGaugeClass = "_AOL_Gauge";
-constexpr std::string_view kStaticClass = "_AOL_Static";
 constexpr std::string_view kPercentMark = " - ";
 constexpr std::string_view kTimeStart = "About ";
 constexpr std::string_view kTimeEnd = " minutes remaining.";

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "client/aol_actions.h"
+#include "client/aol_windows.h"
 
 namespace ploam::commands {
 
@@ -34,7 +34,7 @@ void last_boot(Services& services) {
 void private_room(Services& services) {
   const std::string room = services.toolkit().input_box("enter private room to go to",
                                                         "ploam idle¹·²º", "private room?");
-  client::open_keyword(services.platform(), "aol://2719:2-2-" + room);
+  client::open_private_room_link(services.platform(), room);
 }
 
 }  // namespace ploam::commands

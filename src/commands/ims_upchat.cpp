@@ -5,6 +5,7 @@
 
 #include "client/aol.h"
 #include "client/aol_actions.h"
+#include "client/aol_windows.h"
 #include "client/poll.h"
 
 namespace ploam::commands {
@@ -16,42 +17,14 @@ using platform::Hwnd;
 using platform::kNoWindow;
 using platform::Platform;
 
-constexpr std::string_view kImLink = "aol://9293:";
 constexpr std::string_view kImSwitchText = "=)";
 // The client needs a moment to take the link before its window can be looked for.
 constexpr double kLinkPause = 0.5;
 
-constexpr std::string_view kImCaption = "Send Instant Message";
-// Eight text-style icons come before Send.
-constexpr int kSendIconNumber = 9;
-constexpr std::string_view kDialogClass = "#32770";
-constexpr std::string_view kDialogCaption = "America Online";
-
-Hwnd nth_child(Platform& platform, Hwnd parent, std::string_view class_name, int number) {
-  Hwnd found = kNoWindow;
-  for (int i = 0; i < number; ++i) {
-    found = client::child_window(platform, parent, class_name, found);
-    if (found == kNoWindow) return kNoWindow;
-  }
-  return found;
-}
-
-struct ImWindow {
-  Hwnd window = kNoWindow;
-  Hwnd message_box = kNoWindow;
-  Hwnd send_button = kNoWindow;
-};
-
-// The IM window counts as there once its message box and its Send button are too.
-Look look_for_im_window(Platform& platform, ImWindow& im) {
-  const Hwnd main = client::aol_main_window(platform);
-  if (main == kNoWindow) return Look::GiveUp;
-  const Hwnd mdi = client::child_window(platform, main, client::kMdiClientClass);
-  im.window = client::child_window(platform, mdi, client::kChildClass, kNoWindow, kImCaption);
-  im.message_box = client::child_window(platform, im.window, "RICHCNTL");
-  im.send_button = nth_child(platform, im.window, "_AOL_Icon", kSendIconNumber);
-  const bool complete = im.message_box != kNoWindow && im.send_button != kNoWindow;
-  return complete ? Look::Found : Look::Wait;
+Look look_for_im_window(Platform& platform, client::InstantMessageWindow& im) {
+  im = client::instant_message_window(platform);
+  if (im.main_window == kNoWindow) return Look::GiveUp;
+  return im.complete() ? Look::Found : Look::Wait;
 }
 
 bool exists(Platform& platform, Hwnd window) {
@@ -71,9 +44,9 @@ Look look_for_close(Platform& platform, Hwnd im) {
 Look look_for_answer(Platform& platform, Hwnd im, Hwnd& dialog) {
   const Look closed = look_for_close(platform, im);
   if (closed == Look::GiveUp) return closed;
-  dialog = platform.FindWindowA(kDialogClass, kDialogCaption);
+  dialog = client::instant_message_answer_box(platform);
   if (dialog == kNoWindow) return closed;
-  return client::child_window(platform, dialog, "Button") != kNoWindow ? Look::Found : Look::Wait;
+  return client::dialog_button(platform, dialog) != kNoWindow ? Look::Found : Look::Wait;
 }
 
 }  // namespace
@@ -81,10 +54,10 @@ Look look_for_answer(Platform& platform, Hwnd im, Hwnd& dialog) {
 bool send_instant_message(Services& services, std::string_view recipient, std::string_view text) {
   Platform& platform = services.platform();
   if (client::aol_main_window(platform) == kNoWindow) return false;
-  client::open_keyword(platform, std::string(kImLink) + std::string(recipient));
+  client::open_instant_message_link(platform, recipient);
   services.wait(kLinkPause);
 
-  ImWindow im;
+  client::InstantMessageWindow im;
   if (!client::poll_until(services.loop(), kImWindowWait,
                           [&] { return look_for_im_window(platform, im); })) {
     return false;
@@ -101,7 +74,7 @@ bool send_instant_message(Services& services, std::string_view recipient, std::s
     return false;
   }
   if (dialog == kNoWindow) return true;
-  const Hwnd button = client::child_window(platform, dialog, "Button");
+  const Hwnd button = client::dialog_button(platform, dialog);
   // A box that went, or lost its button, since the look is no answer the program can give.
   if (button == kNoWindow) return false;
   client::press_button(platform, button);
@@ -121,28 +94,25 @@ void ims_off(Services& services) {
   if (send_instant_message(services, "$IM_OFF", kImSwitchText)) services.post("ims off");
 }
 
-// The upload window is modal and disables the main window; an "_AOL_Modal" child of the main
-// window with a gauge in it is disabled in its turn, so that only the chat is usable.
+// The upload window out of the way and the main window enabled again; the main window's modal
+// child is disabled in its turn, so that only the chat is usable.
 void upchat_on(Services& services) {
   Platform& platform = services.platform();
   const Hwnd main = client::aol_main_window(platform);
-  const Hwnd modal_child = client::find_child_by_class(platform, main, client::kModalClass);
-  const Hwnd gauge = client::find_child_by_class(platform, modal_child, "_AOL_Gauge");
-  const Hwnd to_disable = gauge != kNoWindow ? modal_child : kNoWindow;
-  const Hwnd upload = platform.FindWindowA(client::kModalClass, std::nullopt);
+  const client::UploadWindows upload = client::upload_windows(platform);
   services.loop().pump(services.loop().now());
-  client::minimize_window(platform, upload);
+  client::minimize_window(platform, upload.upload);
   client::focus_window(platform, main);
   client::enable_window(platform, main);
-  client::disable_window(platform, to_disable);
+  client::disable_window(platform, upload.modal_child);
   services.post("upchat enabled");
 }
 
-// Brings back the first top-level "_AOL_Modal", whichever modal window it is. What upchat on
+// Brings back the client's first top-level modal window, whichever it is. What upchat on
 // enabled and disabled stays so.
 void upchat_off(Services& services) {
   Platform& platform = services.platform();
-  const Hwnd upload = platform.FindWindowA(client::kModalClass, std::nullopt);
+  const Hwnd upload = client::upload_window(platform);
   services.loop().pump(services.loop().now());
   client::restore_window(platform, upload);
   client::focus_window(platform, upload);

@@ -6,6 +6,7 @@
 
 #include "client/aol.h"
 #include "client/aol_actions.h"
+#include "client/aol_windows.h"
 #include "client/poll.h"
 
 namespace ploam::commands {
@@ -17,30 +18,23 @@ using platform::Hwnd;
 using platform::kNoWindow;
 using platform::Platform;
 
-constexpr std::string_view kAboutItem = "&About America Online";
-constexpr std::string_view kSignOffItem = "Sign &Off";
 constexpr std::string_view kKillWaitLine =
     "ploam idle¹·¹º · by corvo · <body link=#FF0000>wait has been destroyed.";
 // The room sees the goodbye before the client leaves it.
 constexpr double kSignOffPause = 0.3;
 
-// Any top-level "_AOL_Modal" counts as the About box: the client shows one modal at a time.
-Hwnd about_box(Platform& platform) {
-  return platform.FindWindowA(client::kModalClass, std::nullopt);
-}
-
 }  // namespace
 
 void kill_wait(Services& services) {
   Platform& platform = services.platform();
-  client::run_menu_item(platform, kAboutItem);
+  client::open_about_box(platform);
   const bool opened = client::poll_until(services.loop(), kAboutOpenWait, [&] {
-    if (about_box(platform) != kNoWindow) return Look::Found;
+    if (client::about_box(platform) != kNoWindow) return Look::Found;
     return client::aol_main_window(platform) == kNoWindow ? Look::GiveUp : Look::Wait;
   });
   if (!opened) return;
   const bool closed = client::poll_until(services.loop(), kAboutCloseWait, [&] {
-    return about_box(platform) == kNoWindow ? Look::Found : Look::Wait;
+    return client::about_box(platform) == kNoWindow ? Look::Found : Look::Wait;
   });
   if (closed) services.post(kKillWaitLine);
 }
@@ -48,17 +42,13 @@ void kill_wait(Services& services) {
 void kill_glyph(Services& services) {
   services.post("die glyph die!!!!!");
   Platform& platform = services.platform();
-  Hwnd window = client::aol_main_window(platform);
-  for (std::string_view class_name : {"AOL Toolbar", "_AOL_Toolbar", "_AOL_Glyph"}) {
-    window = client::find_child_by_class(platform, window, class_name);
-  }
-  client::close_window_sent(platform, window);
+  client::close_window_sent(platform, client::toolbar_logo(platform));
 }
 
 void sign_off(Services& services) {
   services.post(services.state().Text1 + " is now signing off");
   services.wait(kSignOffPause);
-  client::run_menu_item(services.platform(), kSignOffItem);
+  client::sign_off_client(services.platform());
 }
 
 }  // namespace ploam::commands

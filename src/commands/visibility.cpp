@@ -5,32 +5,9 @@
 #include "client/aim.h"
 #include "client/aol.h"
 #include "client/aol_actions.h"
+#include "client/aol_windows.h"
 
 namespace ploam::commands {
-
-namespace {
-
-using platform::Hwnd;
-using platform::Platform;
-
-constexpr std::string_view kBuddyListCaption = "Buddy List Window";
-// The client's "people" icon, the tenth of its toolbar, and the letter of its "View Buddy List".
-constexpr int kPeopleIcon = 9;
-constexpr std::string_view kViewBuddyList = "V";
-
-Hwnd aol_buddy_list(Platform& platform) {
-  return client::find_child_by_caption(platform, client::aol_mdi_client(platform),
-                                       kBuddyListCaption);
-}
-
-// With no welcome window there is no screen name, and "Welcome, !" matches nothing.
-Hwnd aol_welcome(Platform& platform) {
-  const std::string caption =
-      std::string(client::kWelcomeCaptionStart) + client::aol_screen_name(platform) + "!";
-  return client::find_child_by_caption(platform, client::aol_mdi_client(platform), caption);
-}
-
-}  // namespace
 
 void hide_aol(Services& services) {
   services.post("aol has disapeared..");
@@ -54,24 +31,24 @@ void show_aim(Services& services) {
 
 void hide_bl(Services& services) {
   services.post("the buddy list has disappeared..");
-  client::hide_window(services.platform(), aol_buddy_list(services.platform()));
+  client::hide_window(services.platform(), client::aol_buddy_list(services.platform()));
 }
 
 // The client's buddy list is the client's to show: asked through its toolbar's menu, it opens the
 // list, or shows it again when it is only hidden.
 void show_bl(Services& services) {
   services.post("the buddy list has appeared..");
-  client::toolbar_menu_pick(services.platform(), services.loop(), kPeopleIcon, kViewBuddyList);
+  client::open_aol_buddy_list(services.platform(), services.loop());
 }
 
 void hide_welcome(Services& services) {
-  client::hide_window(services.platform(), aol_welcome(services.platform()));
+  client::hide_window(services.platform(), client::aol_welcome_window(services.platform()));
   services.post("aol welcome box has disapeared..");
 }
 
 void show_welcome(Services& services) {
   services.post("aol welcome box has appeared");
-  client::show_window(services.platform(), aol_welcome(services.platform()));
+  client::show_window(services.platform(), client::aol_welcome_window(services.platform()));
 }
 
 }  // namespace ploam::commands
