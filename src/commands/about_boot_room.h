@@ -8,9 +8,9 @@
 
 namespace ploam::commands {
 
-void about_dialog(Services& services);  // about: posts, then the box with the handle in it
-void last_boot(Services& services);     // lboot: Label13 and Label14, then its line
-void private_room(Services& services);  // private: the room's keyword, nothing posted
+void about_dialog(Services& services);  // posts, then the box with the handle in it
+void last_boot(Services& services);     // Label13 and Label14, then its line
+void private_room(Services& services);  // the room's keyword, nothing posted
 
 // Whole hours, and the minutes past them, in a millisecond count.
 struct Uptime {

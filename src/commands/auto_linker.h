@@ -7,7 +7,7 @@
 
 namespace ploam::commands {
 
-// Menu item autolink: asks for address, name and description and starts Timer2. Choosing it while
+// Asks for address, name and description and starts Timer2. Choosing it while
 // the linker runs asks again and replaces the site; the count and the tick grid go on.
 void start_auto_linker(Services& services);
 

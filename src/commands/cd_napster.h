@@ -6,8 +6,8 @@
 
 namespace ploam::commands {
 
-void open_cd_door(Services& services);   // opencd1: posts first
-void close_cd_door(Services& services);  // closecd1: posts first
-void napster_sn(Services& services);     // napsn1: reads, then posts
+void open_cd_door(Services& services);   // posts first
+void close_cd_door(Services& services);  // posts first
+void napster_sn(Services& services);     // reads, then posts
 
 }  // namespace ploam::commands

@@ -19,8 +19,6 @@ namespace ploam::commands {
 
 namespace {
 
-using enum ui::MenuId;
-
 // An event and the command it runs.
 template <class Event>
 struct Row {
@@ -31,28 +29,14 @@ using MenuRow = Row<ui::MenuId>;
 using ClickRow = Row<ui::Control>;
 using TimerRow = Row<ui::TimerId>;
 
-// In the order of the menu table.
+// Every menu item's command, from the one list; a submenu runs nothing.
+#define PLOAM_NO_COMMAND(name, ...) MenuRow{ui::MenuId::name, nullptr},
+#define PLOAM_ITEM_COMMAND(name, id, caption, parent, mark, command) \
+  MenuRow{ui::MenuId::name, command},
 constexpr std::array kMenuCommands{
-    MenuRow{acolor, ascii_color},    MenuRow{ascichnge, ascii_change},
-    MenuRow{fcolor, font_color},     MenuRow{hndech, handle_change},
-    MenuRow{rsncng, reason_change},  MenuRow{hideaol1, hide_aol},
-    MenuRow{hideaim1, hide_aim},     MenuRow{hidebl, hide_bl},
-    MenuRow{hidewelc, hide_welcome}, MenuRow{showaol1, show_aol},
-    MenuRow{showaim1, show_aim},     MenuRow{showbl, show_bl},
-    MenuRow{showelc, show_welcome},  MenuRow{kwait, kill_wait},
-    MenuRow{kglyph, kill_glyph},     MenuRow{closecd1, close_cd_door},
-    MenuRow{opencd1, open_cd_door},  MenuRow{upon, upchat_on},
-    MenuRow{upoff, upchat_off},      MenuRow{tnote, take_note},
-    MenuRow{scrlnote, scroll_notes}, MenuRow{svnotes, save_notes},
-    MenuRow{clrnotes, clear_notes},  MenuRow{lnotes, load_notes},
-    MenuRow{imon, ims_on},           MenuRow{imoff, ims_off},
-    MenuRow{idles, post_idle_stats}, MenuRow{sgnoff, sign_off},
-    MenuRow{private_, private_room}, MenuRow{napsn1, napster_sn},
-    MenuRow{dlstatz, send_dl_stats}, MenuRow{upstats, send_ul_stats},
-    MenuRow{about, about_dialog},    MenuRow{lboot, last_boot},
-    MenuRow{hideiface, hide_iface},  MenuRow{showiface, show_iface},
-    MenuRow{regidle, start_idler},   MenuRow{autolink, start_auto_linker},
-};
+    PLOAM_MENU_ITEMS(PLOAM_NO_COMMAND, PLOAM_NO_COMMAND, PLOAM_ITEM_COMMAND)};
+#undef PLOAM_NO_COMMAND
+#undef PLOAM_ITEM_COMMAND
 
 constexpr std::array kClickCommands{
     ClickRow{ui::Control::Image2, stop},

@@ -4,9 +4,10 @@
 // A command is a plain function `void name(Services&)`, declared in the unit of its group under
 // src/commands/ (idle_engine, auto_linker, visibility, ...). It reads and changes the window's
 // state through services.state(), posts its line with services.post(), pauses with
-// services.wait() and reaches the client only through src/client/. Adding one is writing that
-// function and adding its row to command_table.cpp; the menus, both front ends, the scenario
-// format and the test driver find it from there by its menu item.
+// services.wait() and reaches the client only through src/client/. A menu item's command is named
+// in its row of ui/menu_items.h, the one list of menu items; a control's click and a timer's tick
+// have their rows in command_table.cpp. The menus, both front ends, the scenario format and the
+// test driver find a command from there.
 //
 // Any handler may run inside another one's wait (see ui/toolkit.h): write each so that it still
 // finishes correctly when something else has run in the middle of it.

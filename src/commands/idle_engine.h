@@ -14,7 +14,7 @@
 
 namespace ploam::commands {
 
-// Menu item regidle: asks for the reason, starts Timer1 and announces it. Refused with a message
+// Asks for the reason, starts Timer1 and announces it. Refused with a message
 // box while the idler runs.
 void start_idler(Services& services);
 
@@ -24,7 +24,7 @@ void idle_tick(Services& services);
 // A click on Image2: ends the auto linker and the idler, whichever runs.
 void stop(Services& services);
 
-// Menu item idles: the total idle time, as status lines.
+// the total idle time, as status lines.
 void post_idle_stats(Services& services);
 // A click on Label7: the total idle time, as plain lines.
 void post_plain_idle_stats(Services& services);

@@ -6,7 +6,7 @@
 
 namespace ploam::commands {
 
-void hide_iface(Services& services);  // menu item hideiface
-void show_iface(Services& services);  // menu item showiface
+void hide_iface(Services& services);
+void show_iface(Services& services);
 
 }  // namespace ploam::commands

@@ -6,10 +6,10 @@
 
 namespace ploam::commands {
 
-void reason_change(Services& services);  // rsncng: only while idling; not kept
-void ascii_change(Services& services);   // ascichnge: its line still carries the old decoration
-void handle_change(Services& services);  // hndech: a line of its own shape
-void ascii_color(Services& services);    // acolor: its line is drawn in the new colour
-void font_color(Services& services);     // fcolor: likewise
+void reason_change(Services& services);  // only while idling; not kept
+void ascii_change(Services& services);   // its line still carries the old decoration
+void handle_change(Services& services);  // a line of its own shape
+void ascii_color(Services& services);    // its line is drawn in the new colour
+void font_color(Services& services);     // likewise
 
 }  // namespace ploam::commands

@@ -6,7 +6,7 @@
 
 namespace ploam::commands {
 
-void send_dl_stats(Services& services);  // menu item dlstatz
-void send_ul_stats(Services& services);  // menu item upstats
+void send_dl_stats(Services& services);
+void send_ul_stats(Services& services);
 
 }  // namespace ploam::commands

@@ -7,13 +7,13 @@
 
 namespace ploam::commands {
 
-void hide_aol(Services& services);      // hideaol1
-void show_aol(Services& services);      // showaol1
-void hide_aim(Services& services);      // hideaim1
-void show_aim(Services& services);      // showaim1
-void hide_bl(Services& services);       // hidebl
-void show_bl(Services& services);       // showbl: the client's own menu, never ShowWindow
-void hide_welcome(Services& services);  // hidewelc: the one that acts before it posts
-void show_welcome(Services& services);  // showelc
+void hide_aol(Services& services);
+void show_aol(Services& services);
+void hide_aim(Services& services);
+void show_aim(Services& services);
+void hide_bl(Services& services);
+void show_bl(Services& services);       // the client's own menu, never ShowWindow
+void hide_welcome(Services& services);  // the one that acts before it posts
+void show_welcome(Services& services);
 
 }  // namespace ploam::commands

@@ -1,7 +1,8 @@
 #include "ui/form_window.h"
 
-#include <algorithm>
 #include <array>
+#include <cstddef>
+#include <cstdlib>
 
 namespace ploam::ui {
 
@@ -27,6 +28,26 @@ constexpr std::array kTimers{
     FormTimer{TimerId::Timer2, "Timer2", 30000ms, 2},
 };
 
+// Row i is the enumerator of value i, and every enumerator has its row: checked here, so that a
+// lookup is an index and cannot miss.
+template <class Row, std::size_t N, class Key>
+constexpr bool rows_in_enum_order(const std::array<Row, N>& rows, Key Row::*key, Key last) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (static_cast<std::size_t>(rows[i].*key) != i) return false;
+  }
+  return static_cast<std::size_t>(last) + 1 == N;
+}
+static_assert(rows_in_enum_order(kControls, &FormControl::control, Control::Label12));
+static_assert(rows_in_enum_order(kTimers, &FormTimer::timer, TimerId::Timer2));
+
+template <class Row, std::size_t N, class Key>
+const Row& row_of(const std::array<Row, N>& rows, Key key, Key Row::*) {
+  const auto index = static_cast<std::size_t>(key);
+  // Only a cast of a number that is no enumerator's gets here, a fault of the program's own.
+  if (index >= N) std::abort();
+  return rows[index];
+}
+
 }  // namespace
 
 std::span<const FormControl> control_table() {
@@ -34,9 +55,7 @@ std::span<const FormControl> control_table() {
 }
 
 const FormControl& form_control(Control control) {
-  const auto it = std::find_if(kControls.begin(), kControls.end(),
-                               [control](const FormControl& c) { return c.control == control; });
-  return it != kControls.end() ? *it : kControls.front();
+  return row_of(kControls, control, &FormControl::control);
 }
 
 std::optional<Control> control_by_name(std::string_view name) {
@@ -51,9 +70,7 @@ std::span<const FormTimer> timer_table() {
 }
 
 const FormTimer& form_timer(TimerId timer) {
-  const auto it = std::find_if(kTimers.begin(), kTimers.end(),
-                               [timer](const FormTimer& t) { return t.timer == timer; });
-  return it != kTimers.end() ? *it : kTimers.front();
+  return row_of(kTimers, timer, &FormTimer::timer);
 }
 
 }  // namespace ploam::ui

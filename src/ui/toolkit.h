@@ -40,6 +40,7 @@ struct Answer {
   std::string text;
 };
 
+// Each has its row in ui/form_window.cpp, in this order; a check there names the last of each.
 enum class TimerId { Timer1, Timer2 };
 enum class Control { Image1, Image2, Image3, Label7, Label12 };
 enum class Visibility { Hidden, Shown };

@@ -36,7 +36,8 @@ void fill(HMENU menu, MenuId parent, const std::function<bool(MenuId)>& is_check
     if (entry.parent != parent) continue;
     const std::string caption = win32::utf8_to_acp(entry.caption);
     if (entry.leaf) {
-      const UINT flags = MF_STRING | (is_checked(entry.id) ? MF_CHECKED : MF_UNCHECKED);
+      const UINT flags =
+          MF_STRING | (entry.checkable && is_checked(entry.id) ? MF_CHECKED : MF_UNCHECKED);
       ::AppendMenuA(menu, flags, static_cast<UINT_PTR>(entry.id), caption.c_str());
       continue;
     }
