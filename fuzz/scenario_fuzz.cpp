@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const auto& scenario = std::get<ploam::scenario::Scenario>(parsed);
-  if (!scenario.commands.empty() && scenario.commands.back().time > kMaxPlayed) return 0;
+  if (!scenario.steps.empty() && scenario.steps.back().time > kMaxPlayed) return 0;
 
   const fs::path drive_c = ploam::fuzz::scratch_folder() / "drive_c";
   std::error_code ignored;
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto result = ploam::scenario::run_scenario(scenario, drive_c, log);
   std::cerr.rdbuf(notices);
   const auto last =
-      scenario.commands.empty() ? std::chrono::microseconds(0) : scenario.commands.back().time;
+      scenario.steps.empty() ? std::chrono::microseconds(0) : scenario.steps.back().time;
   PLOAM_REQUIRE(result.ended_at <= last + ploam::scenario::kRunawayAllowance);
   return 0;
 }

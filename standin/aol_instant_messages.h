@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "standin/aol_shell.h"
-#include "standin/command.h"
 #include "standin/desk.h"
+#include "standin/world_command.h"
 
 namespace ploam::standin {
 

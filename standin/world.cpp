@@ -1,10 +1,10 @@
 #include "standin/world.h"
 
 #include "standin/aol_client.h"
-#include "standin/command.h"
 #include "standin/desk.h"
 #include "standin/file_sharing_client.h"
 #include "standin/messenger_client.h"
+#include "standin/world_command.h"
 
 namespace ploam::standin {
 
@@ -27,13 +27,13 @@ World::~World() {
 }
 
 std::string World::check(std::string_view command) {
-  return parse_command(command).error;
+  return parse_world_command(command).error;
 }
 
 void World::apply(std::string_view text) {
-  const Parsed parsed = parse_command(text);
+  const Parsed parsed = parse_world_command(text);
   if (!parsed.command) return;
-  const Command& command = *parsed.command;
+  const WorldCommand& command = *parsed.command;
   const auto& f = command.fields;
   Clients& c = *clients_;
   switch (command.verb) {

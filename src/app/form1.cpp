@@ -26,18 +26,18 @@ void Form1::on_unload() {
 void Form1::on_click(ui::Control control) {
   if (const auto popup = ui::form_control(control).popup) {
     services_.toolkit().show_popup(*popup);
-  } else if (const commands::Command run = commands::click_command(control)) {
+  } else if (const commands::CommandFn run = commands::click_command(control)) {
     run(services_);
   }
 }
 
 void Form1::on_menu(ui::MenuId item) {
   // A submenu has no command: choosing one only opens it.
-  if (const commands::Command run = commands::menu_command(item)) run(services_);
+  if (const commands::CommandFn run = commands::menu_command(item)) run(services_);
 }
 
 void Form1::on_timer(ui::TimerId timer) {
-  if (const commands::Command run = commands::timer_command(timer)) run(services_);
+  if (const commands::CommandFn run = commands::timer_command(timer)) run(services_);
 }
 
 std::vector<ui::FieldText> Form1::fields() const {

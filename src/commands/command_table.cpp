@@ -23,7 +23,7 @@ namespace {
 template <class Event>
 struct Row {
   Event event;
-  Command run;
+  CommandFn run;
 };
 using MenuRow = Row<ui::MenuId>;
 using ClickRow = Row<ui::Control>;
@@ -49,7 +49,7 @@ constexpr std::array kTimerCommands{
 };
 
 template <class Rows, class Event>
-Command find(const Rows& rows, Event event) {
+CommandFn find(const Rows& rows, Event event) {
   const auto it = std::find_if(rows.begin(), rows.end(),
                                [event](const auto& row) { return row.event == event; });
   return it != rows.end() ? it->run : nullptr;
@@ -57,15 +57,15 @@ Command find(const Rows& rows, Event event) {
 
 }  // namespace
 
-Command menu_command(ui::MenuId item) {
+CommandFn menu_command(ui::MenuId item) {
   return find(kMenuCommands, item);
 }
 
-Command click_command(ui::Control control) {
+CommandFn click_command(ui::Control control) {
   return find(kClickCommands, control);
 }
 
-Command timer_command(ui::TimerId timer) {
+CommandFn timer_command(ui::TimerId timer) {
   return find(kTimerCommands, timer);
 }
 

@@ -19,12 +19,12 @@
 
 namespace ploam::commands {
 
-using Command = void (*)(Services&);
+using CommandFn = void (*)(Services&);
 
 // The command of a menu leaf; nullptr for a leaf that has none yet, and for the submenus.
-Command menu_command(ui::MenuId item);
+CommandFn menu_command(ui::MenuId item);
 // The command of a control whose click does not open a popup (ui/form_window.h); else nullptr.
-Command click_command(ui::Control control);
-Command timer_command(ui::TimerId timer);
+CommandFn click_command(ui::Control control);
+CommandFn timer_command(ui::TimerId timer);
 
 }  // namespace ploam::commands

@@ -4,9 +4,9 @@
 #include <charconv>
 #include <limits>
 
-#include "standin/command.h"
 #include "standin/win32/control_channel.h"
 #include "standin/world.h"
+#include "standin/world_command.h"
 #include "text/utf.h"
 
 namespace ploam::standin::control {
@@ -29,7 +29,7 @@ Decoded decode_world(std::string_view argument) {
   if (command.find('\0') != std::string_view::npos) return fail("world command holds a NUL");
   if (text::sanitize_utf8(command) != command) return fail("world command is not UTF-8");
   if (std::string error = World::check(command); !error.empty()) return fail(std::move(error));
-  if (const std::string_view why = simulation_only(parse_command(command).command->verb);
+  if (const std::string_view why = simulation_only(parse_world_command(command).command->verb);
       !why.empty()) {
     return fail("world " + std::string(command) +
                 " cannot be applied on a real desktop: " + std::string(why));

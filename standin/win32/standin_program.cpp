@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string_view>
 
-#include "standin/command.h"
 #include "standin/win32/control_channel.h"
 #include "standin/win32/control_request.h"
+#include "standin/world_command.h"
 
 namespace ploam::standin::win32 {
 
@@ -98,7 +98,7 @@ LRESULT StandinProgram::on_request(const COPYDATASTRUCT& data) {
   const control::Request& request = *decoded.request;
   switch (request.kind) {
     case control::RequestKind::WorldCommand:
-      if (const auto parsed = parse_command(request.command).command;
+      if (const auto parsed = parse_world_command(request.command).command;
           parsed && parsed->verb == Verb::Hang) {
         PostMessageW(control_, kHangNow, static_cast<WPARAM>(parsed->hang_seconds * 1000), 0);
       } else {

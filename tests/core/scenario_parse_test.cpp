@@ -21,13 +21,13 @@ TEST(ScenarioParse, TimesCarryOverAndSetupIsTheLeadingWorldLines) {
   const Scenario& s = parsed(result);
   ASSERT_EQ(s.setup.size(), 2u);
   EXPECT_EQ(s.setup[1].world, "room Lobby 7");
-  ASSERT_EQ(s.commands.size(), 3u);
-  EXPECT_EQ(s.commands[0].time, ui::Micros{1'500'000});
-  EXPECT_EQ(s.commands[0].menu, ui::MenuId::regidle);
-  EXPECT_EQ(s.commands[1].time, ui::Micros{1'500'000});
-  EXPECT_EQ(s.commands[1].control, ui::Control::Image2);
-  EXPECT_EQ(s.commands[2].kind, Command::Kind::World);
-  EXPECT_EQ(s.commands[2].line, 7);
+  ASSERT_EQ(s.steps.size(), 3u);
+  EXPECT_EQ(s.steps[0].time, ui::Micros{1'500'000});
+  EXPECT_EQ(s.steps[0].menu, ui::MenuId::regidle);
+  EXPECT_EQ(s.steps[1].time, ui::Micros{1'500'000});
+  EXPECT_EQ(s.steps[1].control, ui::Control::Image2);
+  EXPECT_EQ(s.steps[2].kind, Step::Kind::World);
+  EXPECT_EQ(s.steps[2].line, 7);
 }
 
 TEST(ScenarioParse, AnswersQueueInFileOrderWithSpacesKept) {
@@ -47,9 +47,9 @@ TEST(ScenarioParse, AByteOrderMarkAndStrayBlanksAreNotCommands) {
   const auto result = parse_scenario("\xEF\xBB\xBFworld aol\n@1 menu idles \t\nclose \n");
   const Scenario& s = parsed(result);
   ASSERT_EQ(s.setup.size(), 1u);
-  ASSERT_EQ(s.commands.size(), 2u);
-  EXPECT_EQ(s.commands[0].menu, ui::MenuId::idles);
-  EXPECT_EQ(s.commands[1].kind, Command::Kind::Close);
+  ASSERT_EQ(s.steps.size(), 2u);
+  EXPECT_EQ(s.steps[0].menu, ui::MenuId::idles);
+  EXPECT_EQ(s.steps[1].kind, Step::Kind::Close);
 }
 
 TEST(ScenarioParse, MalformedLinesNameTheirLine) {

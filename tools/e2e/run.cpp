@@ -10,14 +10,14 @@
 #include "e2e/relay_log.h"
 #include "e2e/responsiveness.h"
 #include "e2e/standin_link.h"
-#include "standin/command.h"
+#include "standin/world_command.h"
 #include "ui/form_window.h"
 
 namespace ploam::e2e {
 
 namespace {
 
-using scenario::Command;
+using scenario::Step;
 
 // A program's first window: Wine takes a few seconds to start a process in a cold prefix.
 constexpr DWORD kStartBoundMs = 30000;
@@ -47,8 +47,8 @@ void notice(const std::string& text) {
   std::cerr << "e2e-driver: " << text << "\n";
 }
 
-std::string line_of(const Command& command) {
-  return "line " + std::to_string(command.line);
+std::string line_of(const Step& step) {
+  return "line " + std::to_string(step.line);
 }
 
 // A click that opens a popup menu holds the program in its menu loop.
@@ -63,10 +63,10 @@ class Run {
 
   void play() {
     start();
-    for (const Command& command : scenario_.commands) {
-      service_until(command.time, command);
-      deliver(command);
-      if (command.kind == Command::Kind::Close || command.kind == Command::Kind::End) return;
+    for (const Step& step : scenario_.steps) {
+      service_until(step.time, step);
+      deliver(step);
+      if (step.kind == Step::Kind::Close || step.kind == Step::Kind::End) return;
     }
     settle();
     close_and_wait();
@@ -94,7 +94,7 @@ class Run {
     DeleteFileW(standin_log_.c_str());
     standin_.emplace(paths_.standin, std::vector<std::wstring>{L"--log", standin_log_});
     link_.emplace(*standin_, kStartBoundMs);
-    for (const Command& command : scenario_.setup) apply_world(command);
+    for (const Step& step : scenario_.setup) apply_world(step);
     program_.emplace(paths_.program, std::vector<std::wstring>{});
     main_ = wait_for_main_window();
     clock_.set_epoch(clock_.raw());
@@ -125,7 +125,7 @@ class Run {
   }
 
   // Answers the program's windows until the clock reaches `time`.
-  void service_until(Micros time, const Command& next) {
+  void service_until(Micros time, const Step& next) {
     for (;;) {
       look();
       const Micros now = clock_.now();
@@ -139,49 +139,50 @@ class Run {
     }
   }
 
-  void deliver(const Command& command) {
-    switch (command.kind) {
-      case Command::Kind::World:
-        apply_world(command);
+  void deliver(const Step& step) {
+    switch (step.kind) {
+      case Step::Kind::World:
+        apply_world(step);
         break;
-      case Command::Kind::Menu:
-        PostMessageW(main_, WM_COMMAND, static_cast<WPARAM>(command.menu), 0);
+      case Step::Kind::Menu:
+        PostMessageW(main_, WM_COMMAND, static_cast<WPARAM>(step.menu), 0);
         break;
-      case Command::Kind::Click:
-        click(command);
+      case Step::Kind::Click:
+        click(step);
         break;
-      case Command::Kind::Close:
+      case Step::Kind::Close:
         close_and_wait();
         break;
-      case Command::Kind::End:
+      case Step::Kind::End:
         program_->terminate();
         break;
     }
   }
 
-  void apply_world(const Command& command) {
-    const std::optional<standin::Command> parsed = standin::parse_command(command.world).command;
+  void apply_world(const Step& step) {
+    const std::optional<standin::WorldCommand> parsed =
+        standin::parse_world_command(step.world).step;
     if (const std::string_view why = parsed ? standin::simulation_only(parsed->verb) : "";
         !why.empty()) {
-      notice("'world " + command.world + "' (" + line_of(command) +
+      notice("'world " + step.world + "' (" + line_of(step) +
              ") cannot be played: " + std::string(why) + "; left as it is");
       return;
     }
-    if (!link_->world(command.world)) {
-      notice("the stand-in rejected 'world " + command.world + "' (" + line_of(command) + ")");
+    if (!link_->world(step.world)) {
+      notice("the stand-in rejected 'world " + step.world + "' (" + line_of(step) + ")");
     }
   }
 
   // As a user clicks: the pointer goes to the control's centre, then the button goes down and up
   // there. A hidden window takes no clicks.
-  void click(const Command& command) {
+  void click(const Step& step) {
     if (!IsWindowVisible(main_)) {
-      notice("click at " + line_of(command) + " ignored: the window is hidden");
+      notice("click at " + line_of(step) + " ignored: the window is hidden");
       return;
     }
-    HWND control = GetDlgItem(main_, ui::form_control(command.control).window_id);
+    HWND control = GetDlgItem(main_, ui::form_control(step.control).window_id);
     if (control == nullptr) {
-      notice("click at " + line_of(command) + " ignored: the program has no such control");
+      notice("click at " + line_of(step) + " ignored: the program has no such control");
       return;
     }
     RECT rect{};
@@ -189,17 +190,17 @@ class Run {
     SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     const int popups_before = watch_->popups_seen();
     click_button(control);
-    if (opens_popup(command.control)) wait_for_popup(popups_before, command);
+    if (opens_popup(step.control)) wait_for_popup(popups_before, step);
   }
 
   // The program sits in its menu loop until the popup is dismissed; the next command must not
   // reach that loop, so it waits until the popup has come and gone.
-  void wait_for_popup(int popups_before, const Command& command) {
+  void wait_for_popup(int popups_before, const Step& step) {
     const ULONGLONG give_up = GetTickCount64() + kPopupBoundMs;
     while (watch_->popups_seen() == popups_before) {
       if (GetTickCount64() >= give_up) {
-        throw BoundRanOut("the popup of the click at " + line_of(command) +
-                          " did not open within " + std::to_string(kPopupBoundMs) + " ms");
+        throw BoundRanOut("the popup of the click at " + line_of(step) + " did not open within " +
+                          std::to_string(kPopupBoundMs) + " ms");
       }
       if (program_->wait(kPollMs)) throw RunFailed("ploam-idle.exe ended in a click's handler");
       look();

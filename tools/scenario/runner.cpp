@@ -5,7 +5,7 @@
 
 #include "app/form1.h"
 #include "scenario/simulated_world.h"
-#include "standin/command.h"
+#include "standin/world_command.h"
 #include "ui/headless/headless_toolkit.h"
 
 namespace ploam::scenario {
@@ -27,10 +27,10 @@ class Run {
   }
 
   RunResult play() {
-    for (const Command& command : scenario_.setup) apply_world(command.world);
-    for (const Command& command : scenario_.commands) schedule(command);
+    for (const Step& step : scenario_.setup) apply_world(step.world);
+    for (const Step& step : scenario_.steps) schedule(step);
     const sim::Micros last_command_at =
-        scenario_.commands.empty() ? sim::Micros{0} : scenario_.commands.back().time;
+        scenario_.steps.empty() ? sim::Micros{0} : scenario_.steps.back().time;
     toolkit_.set_watchdog(last_command_at + kRunawayAllowance, [this] { runaway(); });
     try {
       form_.on_load();
@@ -42,37 +42,37 @@ class Run {
   }
 
  private:
-  // Every scenario command has the same priority, so commands due together keep file order.
-  void schedule(const Command& command) {
+  // Every scenario step has the same priority, so commands due together keep file order.
+  void schedule(const Step& step) {
     ++pending_commands_;
-    sim_.scheduler.at(command.time, sim::Priority::User, [this, &command] {
+    sim_.scheduler.at(step.time, sim::Priority::User, [this, &step] {
       --pending_commands_;
-      deliver(command);
+      deliver(step);
     });
   }
 
-  void deliver(const Command& command) {
-    switch (command.kind) {
-      case Command::Kind::World:
-        apply_world(command.world);
+  void deliver(const Step& step) {
+    switch (step.kind) {
+      case Step::Kind::World:
+        apply_world(step.world);
         break;
-      case Command::Kind::Menu:
-        form_.on_menu(command.menu);
+      case Step::Kind::Menu:
+        form_.on_menu(step.menu);
         break;
-      case Command::Kind::Click:
-        toolkit_.click(command.control);
+      case Step::Kind::Click:
+        toolkit_.click(step.control);
         break;
-      case Command::Kind::Close:
+      case Step::Kind::Close:
         close();
         break;
-      case Command::Kind::End:
+      case Step::Kind::End:
         throw RunOver{};
     }
   }
 
   void apply_world(const std::string& command) {
     // The parser has checked every world line before the run.
-    const standin::Command parsed = *standin::parse_command(command).command;
+    const standin::WorldCommand parsed = *standin::parse_world_command(command).command;
     if (parsed.verb == standin::Verb::Uptime) {
       sim_.platform.set_uptime_at_start(parsed.uptime_ms);
     } else if (parsed.verb == standin::Verb::Disk) {

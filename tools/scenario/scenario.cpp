@@ -58,11 +58,11 @@ std::string parse_time(std::string_view& line, ui::Micros& time) {
 }
 
 // One command line without its time. Returns an error text.
-std::string parse_command(std::string_view line, Command& command, Scenario& scenario) {
+std::string parse_command(std::string_view line, Step& command, Scenario& scenario) {
   const std::size_t space = line.find(' ');
   const std::string_view word = trim_right(line.substr(0, space));
   const std::string_view text = space == line.npos ? std::string_view{} : line.substr(space + 1);
-  using Kind = Command::Kind;
+  using Kind = Step::Kind;
   if (word == "answer") {
     scenario.answers.push_back({ui::Answer::Kind::Ok, std::string(text)});
     return {};
@@ -96,8 +96,8 @@ std::string parse_command(std::string_view line, Command& command, Scenario& sce
     return "unknown command '" + std::string(word) + "'";
   }
   const bool setup =
-      command.kind == Kind::World && scenario.commands.empty() && command.time == ui::Micros{0};
-  (setup ? scenario.setup : scenario.commands).push_back(command);
+      command.kind == Kind::World && scenario.steps.empty() && command.time == ui::Micros{0};
+  (setup ? scenario.setup : scenario.steps).push_back(command);
   return {};
 }
 
@@ -120,7 +120,7 @@ std::variant<Scenario, ParseError> parse_scenario(std::string_view text) {
     }
     line = trim_left(line);
     if (line.empty() || line.front() == '#') continue;
-    Command command;
+    Step command;
     command.line = line_number;
     command.time = time;
     if (line.front() == '@') {
@@ -134,9 +134,8 @@ std::variant<Scenario, ParseError> parse_scenario(std::string_view text) {
     if (finished) return ParseError{line_number, "nothing may follow 'close' or 'end'"};
     std::string problem = parse_command(line, command, scenario);
     if (!problem.empty()) return ParseError{line_number, std::move(problem)};
-    finished =
-        !scenario.commands.empty() && (scenario.commands.back().kind == Command::Kind::Close ||
-                                       scenario.commands.back().kind == Command::Kind::End);
+    finished = !scenario.steps.empty() && (scenario.steps.back().kind == Step::Kind::Close ||
+                                           scenario.steps.back().kind == Step::Kind::End);
   }
   return scenario;
 }

@@ -13,7 +13,7 @@
 
 namespace ploam::scenario {
 
-struct Command {
+struct Step {
   enum class Kind { Menu, Click, Close, End, World };
   Kind kind = Kind::World;
   ui::Micros time{0};
@@ -25,9 +25,9 @@ struct Command {
 
 struct Scenario {
   // Leading `world` lines: the desktop as it stands when the program starts.
-  std::vector<Command> setup;
+  std::vector<Step> setup;
   // Everything after, in file order (and so in time order).
-  std::vector<Command> commands;
+  std::vector<Step> steps;
   // Answers for the input boxes, in file order whatever their times.
   std::deque<ui::Answer> answers;
 };

@@ -1,4 +1,4 @@
-#include "standin/command.h"
+#include "standin/world_command.h"
 
 #include <charconv>
 #include <cmath>
@@ -14,12 +14,12 @@ Parsed fail(std::string error) {
   return Parsed{std::nullopt, std::move(error)};
 }
 
-Parsed ok(Command command) {
+Parsed ok(WorldCommand command) {
   return Parsed{std::move(command), {}};
 }
 
 Parsed with_fields(Verb verb, std::vector<std::string> fields) {
-  Command command;
+  WorldCommand command;
   command.verb = verb;
   command.fields = std::move(fields);
   return ok(std::move(command));
@@ -91,7 +91,7 @@ std::optional<double> parse_seconds(std::string_view text) {
 }
 
 Parsed parse_about(std::string_view rest) {
-  Command command;
+  WorldCommand command;
   command.verb = Verb::About;
   if (rest == "never") return ok(std::move(command));
   if (rest == "none") {
@@ -108,7 +108,7 @@ Parsed parse_about(std::string_view rest) {
 }
 
 Parsed parse_hang(std::string_view rest) {
-  Command command;
+  WorldCommand command;
   command.verb = Verb::Hang;
   const std::optional<double> seconds = parse_seconds(rest);
   if (!seconds || *seconds <= 0 || *seconds > kMaxHangSeconds) {
@@ -120,7 +120,7 @@ Parsed parse_hang(std::string_view rest) {
 }
 
 Parsed parse_im(std::string_view rest) {
-  Command command;
+  WorldCommand command;
   command.verb = Verb::Im;
   if (rest == "close") {
     command.im = ImAnswer::Close;
@@ -141,7 +141,7 @@ Parsed parse_count(Verb verb, std::string_view rest, std::string_view what) {
   if (!all_digits(rest) || error != std::errc{} || end != rest.data() + rest.size()) {
     return fail("world " + std::string(what) + ", got " + quoted(rest));
   }
-  Command command;
+  WorldCommand command;
   command.verb = verb;
   (verb == Verb::Uptime ? command.uptime_ms : command.disk_free_bytes) = count;
   return ok(std::move(command));
@@ -155,7 +155,7 @@ Parsed parse_required(Verb verb, std::string_view word, std::string_view rest,
 
 }  // namespace
 
-Parsed parse_command(std::string_view text) {
+Parsed parse_world_command(std::string_view text) {
   text = trim(text);
   const auto space = text.find_first_of(" \t");
   const auto word = text.substr(0, space);

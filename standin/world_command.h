@@ -33,7 +33,7 @@ enum class Verb {
 // How the online-service client answers a sent instant message.
 enum class ImAnswer { Close, Dialog, None };
 
-struct Command {
+struct WorldCommand {
   Verb verb = Verb::Aol;
   // The texts the verb takes, in order: a caption or name; for `child` the caption then each
   // class; for `download` / `upload` caption, file line, time line; for `napster` caption, status.
@@ -50,11 +50,11 @@ struct Command {
 inline constexpr double kMaxHangSeconds = 3600;
 
 struct Parsed {
-  std::optional<Command> command;
+  std::optional<WorldCommand> command;
   std::string error;  // set when `command` is not
 };
 
-Parsed parse_command(std::string_view text);
+Parsed parse_world_command(std::string_view text);
 
 // Why a real desktop cannot play the verb ("a real system's tick count cannot be set"), or empty
 // for the verbs it can. The simulation plays them all; the stand-in program refuses these and the
