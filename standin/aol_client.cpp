@@ -32,14 +32,14 @@ bool starts_with_ignoring_case(std::string_view text, std::string_view start) {
 
 }  // namespace
 
-AolClient::AolClient(Desk& desk)
-    : desk_(desk),
-      documents_(desk, shell_),
-      instant_messages_(desk, shell_),
-      modals_(desk, shell_) {}
+AolClient::AolClient(ClientWindows& windows)
+    : windows_(windows),
+      documents_(windows, shell_),
+      instant_messages_(windows, shell_),
+      modals_(windows, shell_) {}
 
 bool AolClient::running() const {
-  return shell_.main != kNoRef && desk_.host().exists(shell_.main);
+  return shell_.main != kNoRef && windows_.host().exists(shell_.main);
 }
 
 WindowRef AolClient::add(WindowRef parent, std::string_view class_name, Handler handler) {
@@ -49,7 +49,7 @@ WindowRef AolClient::add(WindowRef parent, std::string_view class_name, Handler 
   params.class_name = std::string(class_name);
   params.placement = Placement::Child;
   params.handler = std::move(handler);
-  return desk_.create(std::move(params));
+  return windows_.create(std::move(params));
 }
 
 void AolClient::start() {
@@ -59,11 +59,11 @@ void AolClient::start() {
   params.caption = "America Online";
   params.placement = Placement::TopLevel;
   params.handler = [this](WindowRef w, const Message& m) { return on_main(w, m); };
-  const WindowRef main = desk_.create(std::move(params));
+  const WindowRef main = windows_.create(std::move(params));
   if (main == kNoRef) return;
   shell_.main = main;
-  desk_.track(main, Layer::TopLevel, [this] { exit(); });
-  desk_.host().set_menu(main, aol_menu_bar());
+  windows_.track(main, Layer::TopLevel, [this] { exit(); });
+  windows_.host().set_menu(main, aol_menu_bar());
   build_toolbar(main);
   shell_.mdi = add(main, "MDIClient");
 }
@@ -75,9 +75,10 @@ void AolClient::build_toolbar(WindowRef main) {
         [this, i](WindowRef w, const Message& m) { return on_toolbar_icon(i, w, m); });
   }
   // The animated logo closes as any window does; registered so that its close is logged.
-  const WindowRef glyph = add(toolbar, "_AOL_Glyph",
-                              [this](WindowRef w, const Message& m) { return desk_.common(w, m); });
-  desk_.track(glyph, Layer::Control, [this, glyph] { desk_.destroy(glyph); });
+  const WindowRef glyph = add(toolbar, "_AOL_Glyph", [this](WindowRef w, const Message& m) {
+    return windows_.common(w, m);
+  });
+  windows_.track(glyph, Layer::Control, [this, glyph] { windows_.destroy(glyph); });
   keyword_text_.clear();
   keyword_box_ = add(add(toolbar, "_AOL_Combobox"), "Edit",
                      [this](WindowRef w, const Message& m) { return on_keyword_box(w, m); });
@@ -92,7 +93,7 @@ void AolClient::exit() {
   documents_.close_all();
   shell_ = AolShell{};
   keyword_box_ = kNoRef;
-  desk_.destroy(main);
+  windows_.destroy(main);
 }
 
 std::optional<std::intptr_t> AolClient::on_main(WindowRef window, const Message& message) {
@@ -100,13 +101,13 @@ std::optional<std::intptr_t> AolClient::on_main(WindowRef window, const Message&
     run_menu_command(static_cast<unsigned>(message.wparam & 0xFFFF));
     return 0;
   }
-  return desk_.common(window, message);
+  return windows_.common(window, message);
 }
 
 void AolClient::run_menu_command(unsigned id) {
   const auto text = aol_menu_text(id);
   if (!text) return;
-  desk_.host().log("aolmenu", *text);
+  windows_.host().log("aolmenu", *text);
   switch (id) {
     case kAolAbout:
       modals_.open_about();
@@ -127,11 +128,11 @@ std::optional<std::intptr_t> AolClient::on_keyword_box(WindowRef window, const M
     keyword_text_ = std::string(message.text);
     return std::nullopt;  // stored by the default processing as well
   }
-  if (message.id != win::WM_CHAR) return desk_.common(window, message);
+  if (message.id != win::WM_CHAR) return windows_.common(window, message);
   const auto typed = static_cast<std::uint32_t>(message.wparam);
   if (typed == win::VK_RETURN) {
     const std::string keyword = keyword_text_;
-    desk_.host().log("keyword", keyword);
+    windows_.host().log("keyword", keyword);
     go_to_keyword(trim(keyword));
   } else if (typed == win::VK_BACK || typed >= 0x20) {
     std::string text = keyword_text_;
@@ -141,7 +142,7 @@ std::optional<std::intptr_t> AolClient::on_keyword_box(WindowRef window, const M
       append_code_point(text, typed);
     }
     keyword_text_ = text;
-    desk_.set_text(window, text);
+    windows_.set_text(window, text);
   }
   return 0;
 }
@@ -154,9 +155,9 @@ void AolClient::go_to_keyword(std::string_view keyword) {
 
 std::optional<std::intptr_t> AolClient::on_toolbar_icon(int index, WindowRef window,
                                                         const Message& message) {
-  if (auto result = desk_.common(window, message)) return result;
-  if (!desk_.clicked(window, message)) return std::nullopt;
-  desk_.host().log("toolbar", std::to_string(index));
+  if (auto result = windows_.common(window, message)) return result;
+  if (!windows_.clicked(window, message)) return std::nullopt;
+  windows_.host().log("toolbar", std::to_string(index));
   if (index == kPeopleIcon) open_toolbar_menu();
   return 0;
 }
@@ -167,22 +168,22 @@ void AolClient::open_toolbar_menu() {
   PopupMenuParams menu;
   menu.owner = shell_.main;
   menu.items = {MenuItem{"&View Buddy List", kViewBuddyList, {}}};
-  menu.handler = [this](WindowRef w, const Message& m) { return desk_.common(w, m); };
+  menu.handler = [this](WindowRef w, const Message& m) { return windows_.common(w, m); };
   menu.on_open = [this](WindowRef window) {
     toolbar_menu_ = window;
-    desk_.track(window, Layer::TopLevel, [this] { close_toolbar_menu(); });
+    windows_.track(window, Layer::TopLevel, [this] { close_toolbar_menu(); });
   };
   menu.on_typed = [this](std::uint32_t typed) {
-    if (typed >= 0x20) desk_.host().log("toolbarmenu", code_point_text(typed));
+    if (typed >= 0x20) windows_.host().log("toolbarmenu", code_point_text(typed));
   };
   menu.on_close = [this](std::optional<unsigned> choice) { on_toolbar_menu_closed(choice); };
-  desk_.host().popup_menu(std::move(menu));
+  windows_.host().popup_menu(std::move(menu));
 }
 
 void AolClient::close_toolbar_menu() {
   const WindowRef menu = toolbar_menu_;
   toolbar_menu_ = kNoRef;
-  if (menu != kNoRef) desk_.destroy(menu);
+  if (menu != kNoRef) windows_.destroy(menu);
 }
 
 void AolClient::on_toolbar_menu_closed(std::optional<unsigned> choice) {

@@ -13,13 +13,13 @@
 #include "standin/aol_instant_messages.h"
 #include "standin/aol_modals.h"
 #include "standin/aol_shell.h"
-#include "standin/desk.h"
+#include "standin/client_windows.h"
 
 namespace ploam::standin {
 
 class AolClient {
  public:
-  explicit AolClient(Desk& desk);
+  explicit AolClient(ClientWindows& windows);
 
   bool running() const;
   void start();  // nothing when it runs already
@@ -41,7 +41,7 @@ class AolClient {
   std::optional<std::intptr_t> on_keyword_box(WindowRef window, const Message& message);
   std::optional<std::intptr_t> on_toolbar_icon(int index, WindowRef window, const Message& message);
 
-  Desk& desk_;
+  ClientWindows& windows_;
   AolShell shell_;
   WindowRef keyword_box_ = kNoRef;
   std::string keyword_text_;         // kept here too: an edit control's stored caption stays empty

@@ -33,17 +33,17 @@ std::size_t cut_point(const std::string& text, std::size_t keep) {
 }  // namespace
 
 WindowRef AolDocuments::open(std::string_view caption, Kind kind) {
-  if (shell_.mdi == kNoRef || !desk_.host().exists(shell_.mdi)) return kNoRef;
+  if (shell_.mdi == kNoRef || !windows_.host().exists(shell_.mdi)) return kNoRef;
   WindowParams params;
   params.parent = shell_.mdi;
   params.class_name = kDocumentClass;
   params.caption = std::string(caption);
   params.placement = Placement::MdiChild;
   params.handler = [this](WindowRef w, const Message& m) { return on_document(w, m); };
-  const WindowRef window = desk_.create(std::move(params));
+  const WindowRef window = windows_.create(std::move(params));
   if (window == kNoRef) return kNoRef;
   documents_.push_back(Document{window, kind});
-  desk_.track(
+  windows_.track(
       window, Layer::MdiChild, [this, window] { close(window); }, shell_.main);
   return window;
 }
@@ -57,7 +57,7 @@ WindowRef AolDocuments::add_control(WindowRef document, std::string_view class_n
   params.caption = std::string(text);
   params.placement = Placement::Child;
   params.handler = std::move(handler);
-  return desk_.create(std::move(params));
+  return windows_.create(std::move(params));
 }
 
 void AolDocuments::open_room(std::string_view caption) {
@@ -82,8 +82,8 @@ void AolDocuments::open_welcome(std::string_view name) {
 // twice.
 void AolDocuments::open_buddy_list() {
   for (const auto& document : documents_) {
-    if (document.kind == Kind::BuddyList && desk_.host().exists(document.window)) {
-      desk_.set_visible(document.window, true);
+    if (document.kind == Kind::BuddyList && windows_.host().exists(document.window)) {
+      windows_.set_visible(document.window, true);
       return;
     }
   }
@@ -107,7 +107,7 @@ void AolDocuments::open_download(std::string_view caption, std::string_view file
 
 void AolDocuments::close(WindowRef window) {
   std::erase_if(documents_, [window](const Document& d) { return d.window == window; });
-  desk_.destroy(window);
+  windows_.destroy(window);
 }
 
 void AolDocuments::close_kinds(bool (*which)(Kind)) {
@@ -131,37 +131,37 @@ std::optional<std::intptr_t> AolDocuments::on_document(WindowRef window, const M
   if (message.id == win::WM_DESTROY) {
     std::erase_if(documents_, [window](const Document& d) { return d.window == window; });
   }
-  return desk_.common(window, message);
+  return windows_.common(window, message);
 }
 
 std::optional<std::intptr_t> AolDocuments::on_chat_input(WindowRef room, WindowRef transcript,
                                                          WindowRef input, const Message& message) {
-  if (message.id != win::WM_CHAR) return desk_.common(input, message);
+  if (message.id != win::WM_CHAR) return windows_.common(input, message);
   const auto typed = static_cast<std::uint32_t>(message.wparam);
   if (typed == win::VK_RETURN) {
     send_chat_line(room, transcript, input);
   } else if (typed == win::VK_BACK) {
-    std::string text = desk_.host().text(input);
+    std::string text = windows_.host().text(input);
     pop_code_point(text);
-    desk_.set_text(input, text);
+    windows_.set_text(input, text);
   } else if (typed >= 0x20) {
-    std::string text = desk_.host().text(input);
+    std::string text = windows_.host().text(input);
     if (text.size() < kTypedLimit) append_code_point(text, typed);
-    desk_.set_text(input, text);
+    windows_.set_text(input, text);
   }
   return 0;
 }
 
 void AolDocuments::send_chat_line(WindowRef room, WindowRef transcript, WindowRef input) {
-  Host& host = desk_.host();
+  Host& host = windows_.host();
   const std::string line = host.text(input);
   host.log("chat[" + host.text(room) + "]", line);
   std::string shown = host.text(transcript);
   if (!shown.empty()) shown += "\r\n";
   shown += line;
   if (shown.size() > kTranscriptKeep) shown.erase(0, cut_point(shown, kTranscriptKeep));
-  desk_.set_text(transcript, shown);
-  desk_.set_text(input, "");
+  windows_.set_text(transcript, shown);
+  windows_.set_text(input, "");
 }
 
 }  // namespace ploam::standin

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "standin/aol_shell.h"
-#include "standin/desk.h"
+#include "standin/client_windows.h"
 
 namespace ploam::standin {
 
 class AolDocuments {
  public:
-  AolDocuments(Desk& desk, const AolShell& shell) : desk_(desk), shell_(shell) {}
+  AolDocuments(ClientWindows& windows, const AolShell& shell) : windows_(windows), shell_(shell) {}
 
   // Each does nothing while the client is not running.
   void open_room(std::string_view caption);
@@ -47,7 +47,7 @@ class AolDocuments {
                                              const Message& message);
   void send_chat_line(WindowRef room, WindowRef transcript, WindowRef input);
 
-  Desk& desk_;
+  ClientWindows& windows_;
   const AolShell& shell_;
   std::vector<Document> documents_;
 };

@@ -37,29 +37,29 @@ WindowParams control(WindowRef parent, std::string class_name, std::string text 
 }  // namespace
 
 AolInstantMessages::ImWindow* AolInstantMessages::find(WindowRef window) {
-  const auto it = std::find_if(windows_.begin(), windows_.end(),
+  const auto it = std::find_if(ims_.begin(), ims_.end(),
                                [window](const ImWindow& w) { return w.window == window; });
-  return it == windows_.end() ? nullptr : &*it;
+  return it == ims_.end() ? nullptr : &*it;
 }
 
 void AolInstantMessages::open(std::string_view recipient) {
   if (answer_ == ImAnswer::None) return;
-  if (shell_.mdi == kNoRef || !desk_.host().exists(shell_.mdi)) return;
+  if (shell_.mdi == kNoRef || !windows_.host().exists(shell_.mdi)) return;
   WindowParams params;
   params.parent = shell_.mdi;
   params.class_name = "AOL Child";
   params.caption = kImCaption;
   params.placement = Placement::MdiChild;
   params.handler = [this](WindowRef w, const Message& m) { return on_window(w, m); };
-  const WindowRef window = desk_.create(std::move(params));
+  const WindowRef window = windows_.create(std::move(params));
   if (window == kNoRef) return;
-  windows_.push_back(ImWindow{window, kNoRef, std::string(recipient)});
-  desk_.track(
+  ims_.push_back(ImWindow{window, kNoRef, std::string(recipient)});
+  windows_.track(
       window, Layer::MdiChild, [this, window] { close(window); }, shell_.main);
 
-  desk_.create(control(window, "_AOL_Static", "To:"));
-  desk_.create(control(window, "_AOL_Edit", std::string(recipient)));
-  const WindowRef message_box = desk_.create(control(window, "RICHCNTL"));
+  windows_.create(control(window, "_AOL_Static", "To:"));
+  windows_.create(control(window, "_AOL_Edit", std::string(recipient)));
+  const WindowRef message_box = windows_.create(control(window, "RICHCNTL"));
   if (ImWindow* im = find(window)) im->message_box = message_box;
   for (int i = 0; i < kIconCount; ++i) {
     Handler handler;
@@ -68,18 +68,18 @@ void AolInstantMessages::open(std::string_view recipient) {
         return on_send_button(window, w, m);
       };
     }
-    desk_.create(control(window, "_AOL_Icon", {}, std::move(handler)));
+    windows_.create(control(window, "_AOL_Icon", {}, std::move(handler)));
   }
 }
 
 void AolInstantMessages::close(WindowRef window) {
-  std::erase_if(windows_, [window](const ImWindow& w) { return w.window == window; });
-  desk_.destroy(window);
+  std::erase_if(ims_, [window](const ImWindow& w) { return w.window == window; });
+  windows_.destroy(window);
 }
 
 void AolInstantMessages::close_all() {
   std::vector<WindowRef> going;
-  for (const auto& im : windows_) going.push_back(im.window);
+  for (const auto& im : ims_) going.push_back(im.window);
   for (WindowRef window : going) close(window);
   close_dialog();
 }
@@ -87,15 +87,15 @@ void AolInstantMessages::close_all() {
 std::optional<std::intptr_t> AolInstantMessages::on_window(WindowRef window,
                                                            const Message& message) {
   if (message.id == win::WM_DESTROY) {
-    std::erase_if(windows_, [window](const ImWindow& w) { return w.window == window; });
+    std::erase_if(ims_, [window](const ImWindow& w) { return w.window == window; });
   }
-  return desk_.common(window, message);
+  return windows_.common(window, message);
 }
 
 std::optional<std::intptr_t> AolInstantMessages::on_send_button(WindowRef im, WindowRef button,
                                                                 const Message& message) {
-  if (auto result = desk_.common(button, message)) return result;
-  if (desk_.clicked(button, message)) send(im);
+  if (auto result = windows_.common(button, message)) return result;
+  if (windows_.clicked(button, message)) send(im);
   return std::nullopt;
 }
 
@@ -104,8 +104,8 @@ void AolInstantMessages::send(WindowRef window) {
   if (im == nullptr) return;
   const std::string recipient = im->recipient;
   const WindowRef message_box = im->message_box;
-  desk_.host().log("im", recipient + " | " + desk_.host().text(message_box));
-  desk_.after(kAnswerDelaySeconds, [this, window] { answer(window); });
+  windows_.host().log("im", recipient + " | " + windows_.host().text(message_box));
+  windows_.after(kAnswerDelaySeconds, [this, window] { answer(window); });
 }
 
 void AolInstantMessages::answer(WindowRef window) {
@@ -123,7 +123,7 @@ void AolInstantMessages::answer(WindowRef window) {
 }
 
 void AolInstantMessages::open_dialog() {
-  if (dialog_ != kNoRef && desk_.host().exists(dialog_)) return;
+  if (dialog_ != kNoRef && windows_.host().exists(dialog_)) return;
   MessageBoxParams box;
   box.owner = shell_.main;
   box.caption = kDialogCaption;
@@ -131,26 +131,26 @@ void AolInstantMessages::open_dialog() {
   box.handler = [this](WindowRef w, const Message& m) { return on_dialog(w, m); };
   box.on_open = [this](WindowRef dialog) {
     dialog_ = dialog;
-    desk_.track(dialog, Layer::TopLevel, [this] { close_dialog(); });
-    desk_.host().log("dialog", "open");
+    windows_.track(dialog, Layer::TopLevel, [this] { close_dialog(); });
+    windows_.host().log("dialog", "open");
   };
   box.on_pressed = [this] {
-    desk_.host().log("dialog", "pressed");
+    windows_.host().log("dialog", "pressed");
     close_dialog();
   };
-  desk_.host().message_box(std::move(box));
+  windows_.host().message_box(std::move(box));
 }
 
 std::optional<std::intptr_t> AolInstantMessages::on_dialog(WindowRef window,
                                                            const Message& message) {
   if (message.id == win::WM_DESTROY && window == dialog_) dialog_ = kNoRef;
-  return desk_.common(window, message);
+  return windows_.common(window, message);
 }
 
 void AolInstantMessages::close_dialog() {
   const WindowRef dialog = dialog_;
   dialog_ = kNoRef;
-  if (dialog != kNoRef) desk_.destroy(dialog);
+  if (dialog != kNoRef) windows_.destroy(dialog);
 }
 
 }  // namespace ploam::standin

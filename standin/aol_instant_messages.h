@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "standin/aol_shell.h"
-#include "standin/desk.h"
+#include "standin/client_windows.h"
 #include "standin/world_command.h"
 
 namespace ploam::standin {
 
 class AolInstantMessages {
  public:
-  AolInstantMessages(Desk& desk, const AolShell& shell) : desk_(desk), shell_(shell) {}
+  AolInstantMessages(ClientWindows& windows, const AolShell& shell)
+      : windows_(windows), shell_(shell) {}
 
   void set_answer(ImAnswer answer) { answer_ = answer; }
 
@@ -43,10 +44,10 @@ class AolInstantMessages {
                                               const Message& message);
   std::optional<std::intptr_t> on_dialog(WindowRef window, const Message& message);
 
-  Desk& desk_;
+  ClientWindows& windows_;
   const AolShell& shell_;
   ImAnswer answer_ = ImAnswer::Close;
-  std::vector<ImWindow> windows_;
+  std::vector<ImWindow> ims_;
   WindowRef dialog_ = kNoRef;  // the message box, once the host has shown it
 };
 

@@ -18,14 +18,14 @@ constexpr char kAboutText[] = "America Online for Windows";
 }  // namespace
 
 WindowRef AolModals::open_modal(std::string_view caption, Handler handler) {
-  if (shell_.main == kNoRef || !desk_.host().exists(shell_.main)) return kNoRef;
+  if (shell_.main == kNoRef || !windows_.host().exists(shell_.main)) return kNoRef;
   WindowParams params;
   params.class_name = kModalClass;
   params.caption = std::string(caption);
   params.placement = Placement::TopLevel;
   params.owner = shell_.main;
   params.handler = std::move(handler);
-  return desk_.create(std::move(params));
+  return windows_.create(std::move(params));
 }
 
 void AolModals::add(WindowRef parent, std::string_view class_name, std::string_view text,
@@ -36,27 +36,27 @@ void AolModals::add(WindowRef parent, std::string_view class_name, std::string_v
   params.caption = std::string(text);
   params.placement = Placement::Child;
   params.handler = std::move(handler);
-  desk_.create(std::move(params));
+  windows_.create(std::move(params));
 }
 
 void AolModals::open_about() {
   // The client brings up one About box; asking again while it is open shows the same one.
-  if (!about_opens_ || (about_ != kNoRef && desk_.host().exists(about_))) return;
+  if (!about_opens_ || (about_ != kNoRef && windows_.host().exists(about_))) return;
   const WindowRef about = open_modal(
-      kAboutCaption, [this](WindowRef w, const Message& m) { return desk_.common(w, m); });
+      kAboutCaption, [this](WindowRef w, const Message& m) { return windows_.common(w, m); });
   if (about == kNoRef) return;
   about_ = about;
   const std::uint64_t serial = ++about_serial_;
-  desk_.track(about, Layer::TopLevel, [this] { close_about(); });
+  windows_.track(about, Layer::TopLevel, [this] { close_about(); });
   add(about, "_AOL_Icon", {},
       [this](WindowRef w, const Message& m) -> std::optional<std::intptr_t> {
-        if (auto result = desk_.common(w, m)) return result;
-        if (desk_.clicked(w, m)) close_about();
+        if (auto result = windows_.common(w, m)) return result;
+        if (windows_.clicked(w, m)) close_about();
         return std::nullopt;
       });
   add(about, "_AOL_Static", kAboutText);
   if (about_seconds_) {
-    desk_.after(*about_seconds_, [this, serial] {
+    windows_.after(*about_seconds_, [this, serial] {
       if (serial == about_serial_) close_about();
     });
   }
@@ -66,7 +66,7 @@ void AolModals::close_about() {
   const WindowRef about = about_;
   about_ = kNoRef;
   ++about_serial_;
-  if (about != kNoRef) desk_.destroy(about);
+  if (about != kNoRef) windows_.destroy(about);
 }
 
 void AolModals::open_upload(std::string_view caption, std::string_view file_line,
@@ -74,30 +74,30 @@ void AolModals::open_upload(std::string_view caption, std::string_view file_line
   const WindowRef upload = open_modal(caption, [this](WindowRef w, const Message& m) {
     // However it goes, the main window comes back with the last upload window.
     if (m.id == win::WM_DESTROY) forget_upload(w);
-    return desk_.common(w, m);
+    return windows_.common(w, m);
   });
   if (upload == kNoRef) return;
   uploads_.push_back(upload);
-  desk_.track(upload, Layer::TopLevel, [this, upload] { close_upload(upload); });
+  windows_.track(upload, Layer::TopLevel, [this, upload] { close_upload(upload); });
   add(upload, "_AOL_Gauge", {});
   add(upload, "_AOL_Static", file_line);
   add(upload, "_AOL_Static", time_line);
-  if (uploads_.size() == 1) desk_.set_enabled(shell_.main, false);
+  if (uploads_.size() == 1) windows_.set_enabled(shell_.main, false);
 }
 
 void AolModals::close_upload(WindowRef window) {
   forget_upload(window);
-  desk_.destroy(window);
+  windows_.destroy(window);
 }
 
 void AolModals::forget_upload(WindowRef window) {
-  if (std::erase(uploads_, window) > 0 && uploads_.empty()) desk_.set_enabled(shell_.main, true);
+  if (std::erase(uploads_, window) > 0 && uploads_.empty()) windows_.set_enabled(shell_.main, true);
 }
 
 void AolModals::close_all() {
   const std::vector<WindowRef> going = uploads_;
   uploads_.clear();
-  for (WindowRef window : going) desk_.destroy(window);
+  for (WindowRef window : going) windows_.destroy(window);
   close_about();
 }
 

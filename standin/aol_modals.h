@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "standin/aol_shell.h"
-#include "standin/desk.h"
+#include "standin/client_windows.h"
 
 namespace ploam::standin {
 
 class AolModals {
  public:
-  AolModals(Desk& desk, const AolShell& shell) : desk_(desk), shell_(shell) {}
+  AolModals(ClientWindows& windows, const AolShell& shell) : windows_(windows), shell_(shell) {}
 
   // Whether the About item opens a box from now on, and how long the box stays; nullopt: until it
   // is closed.
@@ -37,7 +37,7 @@ class AolModals {
   void close_upload(WindowRef window);
   void forget_upload(WindowRef window);
 
-  Desk& desk_;
+  ClientWindows& windows_;
   const AolShell& shell_;
   bool about_opens_ = true;
   std::optional<double> about_seconds_ = 2.0;

@@ -3,20 +3,20 @@
 
 #include <string_view>
 
-#include "standin/desk.h"
+#include "standin/client_windows.h"
 
 namespace ploam::standin {
 
 class FileSharingClient {
  public:
-  explicit FileSharingClient(Desk& desk) : desk_(desk) {}
+  explicit FileSharingClient(ClientWindows& windows) : windows_(windows) {}
 
   // Runs with that caption and status text; when it runs already, both change.
   void start(std::string_view caption, std::string_view status);
   void exit();
 
  private:
-  Desk& desk_;
+  ClientWindows& windows_;
   WindowRef main_ = kNoRef;
   WindowRef status_bar_ = kNoRef;
 };

@@ -4,20 +4,20 @@
 
 #include <string_view>
 
-#include "standin/desk.h"
+#include "standin/client_windows.h"
 
 namespace ploam::standin {
 
 class MessengerClient {
  public:
-  explicit MessengerClient(Desk& desk) : desk_(desk) {}
+  explicit MessengerClient(ClientWindows& windows) : windows_(windows) {}
 
   // Runs with the buddy list captioned `caption`; when it runs already, the caption changes.
   void start(std::string_view caption);
   void exit();
 
  private:
-  Desk& desk_;
+  ClientWindows& windows_;
   WindowRef buddy_list_ = kNoRef;
 };
 

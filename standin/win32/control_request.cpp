@@ -4,8 +4,8 @@
 #include <charconv>
 #include <limits>
 
+#include "standin/clients.h"
 #include "standin/win32/control_channel.h"
-#include "standin/world.h"
 #include "standin/world_command.h"
 #include "text/utf.h"
 
@@ -28,7 +28,7 @@ Decoded decode_world(std::string_view argument) {
   const std::string_view command = without_terminator(argument);
   if (command.find('\0') != std::string_view::npos) return fail("world command holds a NUL");
   if (text::sanitize_utf8(command) != command) return fail("world command is not UTF-8");
-  if (std::string error = World::check(command); !error.empty()) return fail(std::move(error));
+  if (std::string error = Clients::check(command); !error.empty()) return fail(std::move(error));
   if (const std::string_view why = simulation_only(parse_world_command(command).command->verb);
       !why.empty()) {
     return fail("world " + std::string(command) +

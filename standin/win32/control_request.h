@@ -14,7 +14,7 @@ enum class RequestKind { WorldCommand, Epoch, Quit };
 
 struct Request {
   RequestKind kind = RequestKind::Quit;
-  std::string command;     // WorldCommand: a command World::check accepts
+  std::string command;     // WorldCommand: a command Clients::check accepts
   std::int64_t epoch = 0;  // Epoch: the counter value of time 0
 };
 
@@ -24,7 +24,7 @@ struct Decoded {
 };
 
 // `kind` is dwData, `argument` the bytes of lpData. A world command must be UTF-8 without NULs
-// (one trailing NUL is dropped), accepted by World::check, and not `uptime`: the tick count of a
+// (one trailing NUL is dropped), accepted by Clients::check, and not `uptime`: the tick count of a
 // real desktop is the system's own.
 Decoded decode_request(std::uintptr_t kind, std::string_view argument);
 

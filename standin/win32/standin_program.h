@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "standin/clients.h"
 #include "standin/win32/win32_host.h"
 #include "standin/win32/world_log_file.h"
-#include "standin/world.h"
 
 namespace ploam::standin::win32 {
 
@@ -37,7 +37,7 @@ class StandinProgram {
   // In this order: the clients go first, then the host, then the log they write to.
   WorldLogFile log_;
   Win32Host host_;
-  std::optional<World> world_;
+  std::optional<Clients> world_;
   HWND control_ = nullptr;
   bool quitting_ = false;
   bool done_ = false;

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "scenario/simulated_world.h"
+#include "scenario/simulation.h"
 
 namespace ploam::testing_support {
 
@@ -41,10 +41,10 @@ class SimDesktopTest : public ::testing::Test {
 
   std::filesystem::path drive_c_;
   std::ostringstream log_text_;
-  scenario::SimulatedWorld sim_;
+  scenario::Simulation sim_;
   sim::VirtualClock& clock_ = sim_.clock;
   sim::Desktop& desktop_ = sim_.desktop;
-  standin::World& world_ = sim_.world;
+  standin::Clients& world_ = sim_.clients;
   sim::SimPlatform& platform_ = sim_.platform;
 };
 

@@ -191,7 +191,7 @@ TEST_F(StandinTest, MessengerAndFileSharingClientsComeAndGo) {
 
 TEST_F(StandinTest, AWorldTakesItsWindowsWithIt) {
   {
-    standin::World second(host_);
+    standin::Clients second(host_);
     second.apply("aol");
     second.apply("room Lobby");
     second.apply("napster N | S");

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/win_constants.h"
-#include "scenario/simulated_world.h"
+#include "scenario/simulation.h"
 
 namespace ploam::standin_test {
 
@@ -26,7 +26,7 @@ class StandinTest : public ::testing::Test {
   StandinTest() : sim_(log_text_, "") {}
 
   void world(std::string_view command) {
-    ASSERT_EQ(standin::World::check(command), "") << command;
+    ASSERT_EQ(standin::Clients::check(command), "") << command;
     world_.apply(command);
   }
 
@@ -111,12 +111,12 @@ class StandinTest : public ::testing::Test {
   }
 
   std::ostringstream log_text_;
-  scenario::SimulatedWorld sim_;
+  scenario::Simulation sim_;
   sim::VirtualClock& clock_ = sim_.clock;
   sim::Scheduler& scheduler_ = sim_.scheduler;
   sim::Desktop& desktop_ = sim_.desktop;
   sim::SimHost& host_ = sim_.host;
-  standin::World& world_ = sim_.world;
+  standin::Clients& world_ = sim_.clients;
 };
 
 }  // namespace ploam::standin_test

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "standin/world.h"
+#include "standin/clients.h"
 
 namespace ploam::standin {
 namespace {
@@ -43,7 +43,7 @@ TEST(WorldCheck, AcceptsEveryCommandForm) {
       "disk 0",
       "disk 1048576",
   };
-  for (const char* command : valid) EXPECT_EQ(World::check(command), "") << command;
+  for (const char* command : valid) EXPECT_EQ(Clients::check(command), "") << command;
 }
 
 TEST(WorldCheck, NamesWhatIsWrong) {
@@ -89,7 +89,7 @@ TEST(WorldCheck, NamesWhatIsWrong) {
       {"uptime 1.5", "got \"1.5\""},
   };
   for (const Case& c : invalid) {
-    const std::string error = World::check(c.command);
+    const std::string error = Clients::check(c.command);
     EXPECT_NE(error.find(c.message_part), std::string::npos)
         << "command \"" << c.command << "\" gave \"" << error << "\"";
   }

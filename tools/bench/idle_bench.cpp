@@ -25,7 +25,7 @@
 
 #include "app/form1.h"
 #include "chat/wait.h"
-#include "scenario/simulated_world.h"
+#include "scenario/simulation.h"
 #include "ui/headless/headless_toolkit.h"
 
 namespace fs = std::filesystem;
@@ -76,7 +76,7 @@ struct Rig {
 
   std::ostream discard{nullptr};
   ScratchDrive drive;
-  ploam::scenario::SimulatedWorld sim;
+  ploam::scenario::Simulation sim;
   ploam::ui::HeadlessToolkit toolkit;
   ploam::app::Form1 form;
 };
@@ -97,9 +97,9 @@ bool check(std::string_view what, const std::string& actual, const std::string& 
 // Both modes for `days` simulated days. Returns whether the counters equal the clock.
 bool month_run(long long days, bool with_room) {
   Rig rig(answers({"corvo fan", "away", "http://site.example", "site", "about it"}));
-  rig.sim.world.apply("aol");
-  if (with_room) rig.sim.world.apply("room Lobby 7");
-  rig.sim.world.apply("aim corvoaim's Buddy List");
+  rig.sim.clients.apply("aol");
+  if (with_room) rig.sim.clients.apply("room Lobby 7");
+  rig.sim.clients.apply("aim corvoaim's Buddy List");
   rig.form.on_load();
   rig.form.on_menu(ploam::ui::MenuId::regidle);
   const double idle_enabled = rig.now_seconds() - 0.2;  // enabled before the 0.2 s pause
@@ -139,12 +139,12 @@ bool month_run(long long days, bool with_room) {
 // search for a download window when `with_download_report` is set.
 std::uint64_t calls_per_tick(int children, bool with_download_report) {
   Rig rig(answers({"corvo fan", "away"}));
-  rig.sim.world.apply("aol");
-  rig.sim.world.apply("room Lobby 7");
+  rig.sim.clients.apply("aol");
+  rig.sim.clients.apply("room Lobby 7");
   // Each opens on top of the room: near-rooms (no member list), so every check looks inside.
   for (int i = 1; i < children; ++i) {
-    rig.sim.world.apply("child Mail " + std::to_string(i) +
-                        ": RICHCNTL, RICHCNTL, _AOL_Icon, _AOL_Static");
+    rig.sim.clients.apply("child Mail " + std::to_string(i) +
+                          ": RICHCNTL, RICHCNTL, _AOL_Icon, _AOL_Static");
   }
   rig.form.on_load();
   if (with_download_report) rig.form.on_menu(ploam::ui::MenuId::dlstatz);

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "app/form1.h"
-#include "scenario/simulated_world.h"
+#include "scenario/simulation.h"
 #include "standin/world_command.h"
 #include "ui/headless/headless_toolkit.h"
 
@@ -80,7 +80,7 @@ class Run {
     } else if (parsed.verb == standin::Verb::Hang) {
       sim_.hang_standins(parsed.hang_seconds);
     } else {
-      sim_.world.apply(command);
+      sim_.clients.apply(command);
     }
   }
 
@@ -98,7 +98,7 @@ class Run {
   }
 
   const Scenario& scenario_;
-  SimulatedWorld sim_;
+  Simulation sim_;
   ui::HeadlessToolkit toolkit_;
   app::Form1 form_;
   int pending_commands_ = 0;

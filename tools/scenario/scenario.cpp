@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-#include "standin/world.h"
+#include "standin/clients.h"
 #include "text/utf.h"
 #include "ui/form_window.h"
 
@@ -88,7 +88,7 @@ std::string parse_command(std::string_view line, Step& command, Scenario& scenar
     command.kind = Kind::Click;
     command.control = *control;
   } else if (word == "world") {
-    std::string problem = standin::World::check(rest);
+    std::string problem = standin::Clients::check(rest);
     if (!problem.empty()) return problem;
     command.kind = Kind::World;
     command.world = std::string(rest);

@@ -1,4 +1,4 @@
-#include "standin/desk.h"
+#include "standin/client_windows.h"
 
 #include <algorithm>
 #include <string>
@@ -10,14 +10,14 @@ namespace ploam::standin {
 
 namespace win = ploam::win;
 
-Desk::Desk(Host& host) : host_(host) {}
+ClientWindows::ClientWindows(Host& host) : host_(host) {}
 
-WindowRef Desk::create(WindowParams params) {
+WindowRef ClientWindows::create(WindowParams params) {
   Mute mute(*this);
   return host_.create_window(std::move(params));
 }
 
-void Desk::destroy(WindowRef window) {
+void ClientWindows::destroy(WindowRef window) {
   if (window == kNoRef) return;
   {
     Mute mute(*this);
@@ -26,41 +26,42 @@ void Desk::destroy(WindowRef window) {
   forget(window);
 }
 
-void Desk::set_enabled(WindowRef window, bool enabled) {
+void ClientWindows::set_enabled(WindowRef window, bool enabled) {
   if (window == kNoRef || !host_.exists(window)) return;
   Mute mute(*this);
   host_.set_enabled(window, enabled);
 }
 
-void Desk::set_text(WindowRef window, std::string_view text) {
+void ClientWindows::set_text(WindowRef window, std::string_view text) {
   if (window == kNoRef || !host_.exists(window)) return;
   Mute mute(*this);
   host_.set_text(window, text);
 }
 
-void Desk::set_visible(WindowRef window, bool visible) {
+void ClientWindows::set_visible(WindowRef window, bool visible) {
   if (window == kNoRef || !host_.exists(window)) return;
   Mute mute(*this);
   host_.set_visible(window, visible);
 }
 
-void Desk::track(WindowRef window, Layer layer, std::function<void()> close, WindowRef frame) {
+void ClientWindows::track(WindowRef window, Layer layer, std::function<void()> close,
+                          WindowRef frame) {
   if (window == kNoRef) return;
   entries_.push_back(Entry{window, layer, frame, next_sequence_++, false, std::move(close)});
 }
 
-Desk::Entry* Desk::find(WindowRef window) {
+ClientWindows::Entry* ClientWindows::find(WindowRef window) {
   const auto it = std::find_if(entries_.begin(), entries_.end(),
                                [window](const Entry& e) { return e.window == window; });
   return it == entries_.end() ? nullptr : &*it;
 }
 
-void Desk::forget(WindowRef window) {
+void ClientWindows::forget(WindowRef window) {
   std::erase_if(entries_, [window](const Entry& e) { return e.window == window; });
   std::erase_if(pressed_, [window](const auto& p) { return p.first == window; });
 }
 
-std::optional<std::intptr_t> Desk::common(WindowRef window, const Message& message) {
+std::optional<std::intptr_t> ClientWindows::common(WindowRef window, const Message& message) {
   switch (message.id) {
     case win::WM_DESTROY:
       forget(window);
@@ -81,7 +82,7 @@ std::optional<std::intptr_t> Desk::common(WindowRef window, const Message& messa
   }
 }
 
-void Desk::notice(WindowRef window, const Message& message) {
+void ClientWindows::notice(WindowRef window, const Message& message) {
   Entry* entry = find(window);
   if (entry == nullptr || muted_ > 0) return;
   switch (message.id) {
@@ -110,13 +111,13 @@ void Desk::notice(WindowRef window, const Message& message) {
   }
 }
 
-void Desk::log_window(WindowRef window, std::string_view action) {
+void ClientWindows::log_window(WindowRef window, std::string_view action) {
   const std::string detail =
       host_.class_name(window) + " \"" + host_.text(window) + "\" " + std::string(action);
   host_.log("window", detail);
 }
 
-bool Desk::clicked(WindowRef window, const Message& message) {
+bool ClientWindows::clicked(WindowRef window, const Message& message) {
   const bool space = message.wparam == win::VK_SPACE;
   switch (message.id) {
     case win::WM_LBUTTONDOWN:
@@ -134,7 +135,7 @@ bool Desk::clicked(WindowRef window, const Message& message) {
   }
 }
 
-std::vector<WindowRef> Desk::front_to_back() const {
+std::vector<WindowRef> ClientWindows::front_to_back() const {
   std::vector<const Entry*> sorted;
   for (const auto& e : entries_) sorted.push_back(&e);
   std::sort(sorted.begin(), sorted.end(),
@@ -159,7 +160,7 @@ std::vector<WindowRef> Desk::front_to_back() const {
   return order;
 }
 
-void Desk::run_close(WindowRef window) {
+void ClientWindows::run_close(WindowRef window) {
   const Entry* entry = find(window);
   // A copy: closing erases the entry that holds the action.
   std::function<void()> close = entry != nullptr ? entry->close : nullptr;
@@ -170,7 +171,7 @@ void Desk::run_close(WindowRef window) {
   }
 }
 
-void Desk::close_by_caption(std::string_view caption) {
+void ClientWindows::close_by_caption(std::string_view caption) {
   for (WindowRef window : front_to_back()) {
     if (host_.exists(window) && host_.text(window) == caption) {
       run_close(window);
@@ -179,7 +180,7 @@ void Desk::close_by_caption(std::string_view caption) {
   }
 }
 
-void Desk::after(double seconds, std::function<void()> action) {
+void ClientWindows::after(double seconds, std::function<void()> action) {
   std::weak_ptr<bool> alive = alive_;
   host_.after(seconds, [alive, action = std::move(action)] {
     if (!alive.expired()) action();

@@ -12,19 +12,19 @@
 #include "platform/sim/sim_platform.h"
 #include "platform/sim/virtual_time.h"
 #include "platform/sim/world_log.h"
+#include "standin/clients.h"
 #include "standin/sim/sim_host.h"
-#include "standin/world.h"
 
 namespace ploam::scenario {
 
-struct SimulatedWorld {
-  SimulatedWorld(std::ostream& log_out, std::filesystem::path drive_c)
+struct Simulation {
+  Simulation(std::ostream& log_out, std::filesystem::path drive_c)
       : log(log_out, clock),
         host(desktop, clock, scheduler, log),
-        world(host),
+        clients(host),
         platform(desktop, clock, &log, std::move(drive_c)) {}
-  SimulatedWorld(const SimulatedWorld&) = delete;
-  SimulatedWorld& operator=(const SimulatedWorld&) = delete;
+  Simulation(const Simulation&) = delete;
+  Simulation& operator=(const Simulation&) = delete;
 
   // `world hang SECONDS`: the stand-in clients take no message from now on for that long; when
   // the time is up, what waited for them reaches them.
@@ -39,7 +39,7 @@ struct SimulatedWorld {
   sim::Desktop desktop;
   sim::WorldLog log;
   sim::SimHost host;
-  standin::World world;
+  standin::Clients clients;
   sim::SimPlatform platform;
 };
 

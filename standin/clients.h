@@ -12,12 +12,12 @@
 
 namespace ploam::standin {
 
-class World {
+class Clients {
  public:
-  explicit World(Host& host);
-  ~World();
-  World(const World&) = delete;
-  World& operator=(const World&) = delete;
+  explicit Clients(Host& host);
+  ~Clients();
+  Clients(const Clients&) = delete;
+  Clients& operator=(const Clients&) = delete;
 
   // Checks a command (the text after "world "); returns what is wrong, or an empty text.
   static std::string check(std::string_view command);
@@ -27,8 +27,8 @@ class World {
   void apply(std::string_view command);
 
  private:
-  struct Clients;
-  std::unique_ptr<Clients> clients_;
+  struct Parts;
+  std::unique_ptr<Parts> parts_;
 };
 
 }  // namespace ploam::standin

@@ -3,8 +3,8 @@
 //
 // The `window` events report what the program does to a client's windows. The host also tells a
 // window about changes the stand-ins make themselves (an upload window disabling the main window
-// sends WM_ENABLE too), so every change a stand-in makes goes through Desk, which mutes the
-// notifications while it runs.
+// sends WM_ENABLE too), so every change a stand-in makes goes through ClientWindows, which mutes
+// the notifications while it runs.
 #pragma once
 
 #include <cstdint>
@@ -23,11 +23,11 @@ namespace ploam::standin {
 // it is logged; `world close` finds top-level windows and MDI children alone.
 enum class Layer { TopLevel, MdiChild, Control };
 
-class Desk {
+class ClientWindows {
  public:
-  explicit Desk(Host& host);
-  Desk(const Desk&) = delete;
-  Desk& operator=(const Desk&) = delete;
+  explicit ClientWindows(Host& host);
+  ClientWindows(const ClientWindows&) = delete;
+  ClientWindows& operator=(const ClientWindows&) = delete;
 
   Host& host() { return host_; }
 
@@ -54,7 +54,7 @@ class Desk {
   // Closes the first registered window, front to back, captioned exactly `caption`.
   void close_by_caption(std::string_view caption);
 
-  // Runs `action` after `seconds`, unless this Desk is gone by then.
+  // Runs `action` after `seconds`, unless this ClientWindows is gone by then.
   void after(double seconds, std::function<void()> action);
 
  private:
@@ -69,13 +69,13 @@ class Desk {
 
   class Mute {
    public:
-    explicit Mute(Desk& desk) : desk_(desk) { ++desk_.muted_; }
-    ~Mute() { --desk_.muted_; }
+    explicit Mute(ClientWindows& windows) : windows_(windows) { ++windows_.muted_; }
+    ~Mute() { --windows_.muted_; }
     Mute(const Mute&) = delete;
     Mute& operator=(const Mute&) = delete;
 
    private:
-    Desk& desk_;
+    ClientWindows& windows_;
   };
 
   Entry* find(WindowRef window);

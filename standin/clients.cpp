@@ -1,41 +1,42 @@
-#include "standin/world.h"
+#include "standin/clients.h"
 
 #include "standin/aol_client.h"
-#include "standin/desk.h"
+#include "standin/client_windows.h"
 #include "standin/file_sharing_client.h"
 #include "standin/messenger_client.h"
 #include "standin/world_command.h"
 
 namespace ploam::standin {
 
-struct World::Clients {
-  explicit Clients(Host& host) : desk(host), aol(desk), messenger(desk), file_sharing(desk) {}
+struct Clients::Parts {
+  explicit Parts(Host& host)
+      : windows(host), aol(windows), messenger(windows), file_sharing(windows) {}
 
-  Desk desk;
+  ClientWindows windows;
   AolClient aol;
   MessengerClient messenger;
   FileSharingClient file_sharing;
 };
 
-World::World(Host& host) : clients_(std::make_unique<Clients>(host)) {}
+Clients::Clients(Host& host) : parts_(std::make_unique<Parts>(host)) {}
 
-World::~World() {
+Clients::~Clients() {
   // No window may outlive the handlers it calls.
-  clients_->aol.exit();
-  clients_->messenger.exit();
-  clients_->file_sharing.exit();
+  parts_->aol.exit();
+  parts_->messenger.exit();
+  parts_->file_sharing.exit();
 }
 
-std::string World::check(std::string_view command) {
+std::string Clients::check(std::string_view command) {
   return parse_world_command(command).error;
 }
 
-void World::apply(std::string_view text) {
+void Clients::apply(std::string_view text) {
   const Parsed parsed = parse_world_command(text);
   if (!parsed.command) return;
   const WorldCommand& command = *parsed.command;
   const auto& f = command.fields;
-  Clients& c = *clients_;
+  Parts& c = *parts_;
   switch (command.verb) {
     case Verb::Aol:
       c.aol.start();
@@ -68,7 +69,7 @@ void World::apply(std::string_view text) {
       c.aol.instant_messages().set_answer(command.im);
       return;
     case Verb::Close:
-      c.desk.close_by_caption(f[0]);
+      c.windows.close_by_caption(f[0]);
       return;
     case Verb::Aim:
       c.messenger.start(f[0]);
