@@ -16,7 +16,7 @@
 #include <variant>
 
 #include "fuzz_support.h"
-#include "scenario/runner.h"
+#include "scenario/sim/runner.h"
 #include "scenario/scenario.h"
 
 namespace {

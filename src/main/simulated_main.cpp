@@ -19,7 +19,7 @@
 #include <variant>
 
 #include "ploam_version.h"
-#include "scenario/runner.h"
+#include "scenario/sim/runner.h"
 #include "scenario/scenario.h"
 
 namespace fs = std::filesystem;

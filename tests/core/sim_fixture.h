@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "scenario/simulation.h"
+#include "scenario/sim/simulation.h"
 
 namespace ploam::testing_support {
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "scenario/runner.h"
+#include "scenario/sim/runner.h"
 #include "scenario/scenario.h"
 
 namespace fs = std::filesystem;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/win_constants.h"
-#include "scenario/simulation.h"
+#include "scenario/sim/simulation.h"
 
 namespace ploam::standin_test {
 

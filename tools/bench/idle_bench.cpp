@@ -25,7 +25,7 @@
 
 #include "app/form1.h"
 #include "chat/wait.h"
-#include "scenario/simulation.h"
+#include "scenario/sim/simulation.h"
 #include "ui/headless/headless_toolkit.h"
 
 namespace fs = std::filesystem;

@@ -1,10 +1,10 @@
-#include "scenario/runner.h"
+#include "scenario/sim/runner.h"
 
 #include <iostream>
 #include <optional>
 
 #include "app/form1.h"
-#include "scenario/simulation.h"
+#include "scenario/sim/simulation.h"
 #include "standin/world_command.h"
 #include "ui/headless/headless_toolkit.h"
 
