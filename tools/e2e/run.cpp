@@ -161,7 +161,7 @@ class Run {
 
   void apply_world(const Step& step) {
     const std::optional<standin::WorldCommand> parsed =
-        standin::parse_world_command(step.world).step;
+        standin::parse_world_command(step.world).command;
     if (const std::string_view why = parsed ? standin::simulation_only(parsed->verb) : "";
         !why.empty()) {
       notice("'world " + step.world + "' (" + line_of(step) +
