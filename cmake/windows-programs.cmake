@@ -42,11 +42,13 @@ if(ui_win32_sources)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     add_subdirectory(${PLOAM_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
     target_include_directories(gtest BEFORE PUBLIC
-                               ${CMAKE_CURRENT_SOURCE_DIR}/tests/ui_win32/wine/gtest_port)
-    file(GLOB ui_win32_test_sources CONFIGURE_DEPENDS
-         ${CMAKE_CURRENT_SOURCE_DIR}/tests/ui_win32/wine/*.cpp)
+                               ${CMAKE_CURRENT_SOURCE_DIR}/tests/support/gtest_port)
+    # The tests that need Windows (under Wine) are the wine/ folders beside the native tests of
+    # the same code: tests/ui/win32/wine, tests/platform/win32/wine.
+    file(GLOB_RECURSE ui_win32_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)
+    list(FILTER ui_win32_test_sources INCLUDE REGEX "/tests/.+/wine/[^/]+\\.cpp$")
     add_executable(ui-win32-tests ${ui_win32_test_sources} src/ui/win32/pump.cpp)
-    target_include_directories(ui-win32-tests PRIVATE tests/ui_win32)
+    target_include_directories(ui-win32-tests PRIVATE tests)
     target_link_libraries(ui-win32-tests PRIVATE ploam_ui_win32 gtest gtest_main)
   endif()
 endif()

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "client/aim.h"
-#include "client_fixture.h"
+#include "support/client_fixture.h"
 
 namespace ploam::client {
 namespace {

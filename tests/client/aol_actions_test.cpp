@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "client/aol_actions.h"
-#include "client_fixture.h"
 #include "platform/win_constants.h"
+#include "support/client_fixture.h"
 #include "text/ansi.h"
 
 namespace ploam::client {

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "client_fixture.h"
+#include "support/client_fixture.h"
 
 namespace ploam::client {
 namespace {

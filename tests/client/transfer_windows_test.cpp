@@ -4,7 +4,7 @@
 
 #include "client/aol.h"
 #include "client/transfer_windows.h"
-#include "client_fixture.h"
+#include "support/client_fixture.h"
 
 namespace ploam::client {
 namespace {

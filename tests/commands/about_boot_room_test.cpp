@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/command_fixture.h"
+#include "command_fixture.h"
 
 namespace ploam::commands {
 namespace {

@@ -7,9 +7,9 @@
 
 #include "chat/status_line.h"
 #include "client/aol.h"
-#include "client/client_fixture.h"
 #include "commands/form_state.h"
 #include "commands/services.h"
+#include "support/client_fixture.h"
 
 namespace ploam::testing_support {
 

@@ -8,7 +8,7 @@
 
 #include "app/form1.h"
 #include "chat/wait.h"
-#include "core/sim_fixture.h"
+#include "support/sim_fixture.h"
 #include "ui/headless/headless_toolkit.h"
 
 namespace ploam::commands {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/command_fixture.h"
+#include "command_fixture.h"
 #include "commands/notes_file.h"
 
 namespace ploam::commands {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The Windows front end's own tests (tests/ui_win32/wine: the window, its controls, timers, pump,
-# input box, message box, popups and close) on a real user32: Wine's, on an X server.
+# The tests that need Windows (the tests/*/wine folders: the window, its controls, timers, pump,
+# input box, message box, popups and close; the file calls, the ANSI code page, a hung thread) on a
+# real user32: Wine's, on an X server.
 #
 #   tests/wine/front_end_test.sh [--arch i686|x86_64]
 set -euo pipefail

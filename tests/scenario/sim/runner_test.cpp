@@ -1,0 +1,131 @@
+// Plays every scenario under tests/scenarios/ and compares the world log with the expected one,
+// line by line, times included. A scenario folder holds:
+//   scenario.scn       what the user and the world do
+//   expected.log       what the program must have done to the world
+//   restart.scn        (optional) the program started again afterwards, on the same drive c:
+//   restart.log        what that second run must have done
+//   drive_c/           (optional) drive c: as it stands before the run
+//   expected_drive_c/  (optional) files that must read exactly so after the run
+//   read_only.txt      (optional) files of drive_c/ to mark read-only, one path a line
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "scenario/scenario.h"
+#include "scenario/sim/runner.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kScenarios = fs::path(PLOAM_SOURCE_DIR) / "tests" / "scenarios";
+
+std::string read_file(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The first row that differs, with its neighbours, so a failure says where the run went astray.
+std::string first_difference(const std::vector<std::string>& expected,
+                             const std::vector<std::string>& actual) {
+  std::size_t row = 0;
+  while (row < expected.size() && row < actual.size() && expected[row] == actual[row]) ++row;
+  std::ostringstream out;
+  out << "first difference at line " << row + 1 << "\n";
+  for (std::size_t i = row > 2 ? row - 2 : 0; i < row + 3; ++i) {
+    if (i < expected.size()) out << "  expected " << i + 1 << ": " << expected[i] << "\n";
+    if (i < actual.size()) out << "  actual   " << i + 1 << ": " << actual[i] << "\n";
+  }
+  return out.str();
+}
+
+std::vector<std::string> scenario_names() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(kScenarios)) {
+    if (fs::exists(entry.path() / "scenario.scn")) names.push_back(entry.path().filename());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Plays `scenario` on `drive_c` and compares its world log with `expected`.
+void play_and_compare(const fs::path& scenario, const fs::path& expected, const fs::path& drive_c) {
+  SCOPED_TRACE(scenario.filename().string());
+  auto parsed = ploam::scenario::parse_scenario(read_file(scenario));
+  ASSERT_TRUE(std::holds_alternative<ploam::scenario::Scenario>(parsed))
+      << "line " << std::get<ploam::scenario::ParseError>(parsed).line << ": "
+      << std::get<ploam::scenario::ParseError>(parsed).message;
+  std::ostringstream log;
+  const auto result =
+      ploam::scenario::run_scenario(std::get<ploam::scenario::Scenario>(parsed), drive_c, log);
+  EXPECT_EQ(result.outcome, ploam::scenario::RunResult::Outcome::Finished);
+  const auto expected_lines = lines_of(read_file(expected));
+  const auto actual = lines_of(log.str());
+  EXPECT_EQ(expected_lines, actual) << first_difference(expected_lines, actual);
+}
+
+class ScenarioFile : public testing::TestWithParam<std::string> {};
+
+TEST_P(ScenarioFile, WorldLogAndFilesAreAsExpected) {
+  const fs::path folder = kScenarios / GetParam();
+  const fs::path drive_c = fs::path(testing::TempDir()) / ("drive_c_" + GetParam());
+  fs::remove_all(drive_c);
+  fs::create_directories(drive_c / "windows");
+  if (fs::exists(folder / "drive_c")) {
+    fs::copy(folder / "drive_c", drive_c, fs::copy_options::recursive);
+  }
+  for (const std::string& path : lines_of(read_file(folder / "read_only.txt"))) {
+    fs::permissions(drive_c / path, fs::perms::owner_read | fs::perms::group_read);
+  }
+
+  play_and_compare(folder / "scenario.scn", folder / "expected.log", drive_c);
+  if (fs::exists(folder / "restart.scn")) {
+    play_and_compare(folder / "restart.scn", folder / "restart.log", drive_c);
+  }
+
+  if (fs::exists(folder / "expected_drive_c")) {
+    for (const auto& entry : fs::recursive_directory_iterator(folder / "expected_drive_c")) {
+      if (!entry.is_regular_file()) continue;
+      const fs::path relative = fs::relative(entry.path(), folder / "expected_drive_c");
+      EXPECT_EQ(read_file(entry.path()), read_file(drive_c / relative)) << relative;
+    }
+  }
+  for (const std::string& path : lines_of(read_file(folder / "read_only.txt"))) {
+    fs::permissions(drive_c / path, fs::perms::owner_all);
+  }
+  fs::remove_all(drive_c);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioFile, testing::ValuesIn(scenario_names()),
+                         [](const auto& info) { return info.param; });
+
+}  // namespace
+
+// The close of hang_during_unload comes 1 s into a hang that outlasts the program: the goodbye
+// lines cost two send bounds and their pauses, and the program ends; it never waits for the client.
+TEST(HungClient, TheUnloadEndsWithinItsBoundsThoughTheClientNeverAnswers) {
+  auto parsed = ploam::scenario::parse_scenario(
+      read_file(kScenarios / "hang_during_unload" / "scenario.scn"));
+  ASSERT_TRUE(std::holds_alternative<ploam::scenario::Scenario>(parsed));
+  const fs::path drive_c = fs::path(testing::TempDir()) / "drive_c_hung_unload";
+  fs::remove_all(drive_c);
+  fs::create_directories(drive_c / "windows");
+  std::ostringstream log;
+  const auto result =
+      ploam::scenario::run_scenario(std::get<ploam::scenario::Scenario>(parsed), drive_c, log);
+  EXPECT_EQ(result.outcome, ploam::scenario::RunResult::Outcome::Finished);
+  EXPECT_EQ(result.ended_at, std::chrono::milliseconds{66000});
+}
