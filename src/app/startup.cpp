@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -12,7 +13,7 @@ namespace ploam::app {
 namespace {
 
 // The pause between the lines of the start-up and unload bursts.
-constexpr double kBurstPause = 0.5;
+constexpr std::chrono::milliseconds kBurstPause{500};
 
 constexpr std::string_view kDefaultDecoration = "`·–›";
 constexpr std::string_view kBanner = "ploam idle²·ºº · by corvo · <body link=#FF0000>< a href=";

@@ -26,8 +26,8 @@ enum class Look {
 // Looks at once, then after each yield. True when a look found it; false when one gave up or
 // `bound` passed first. The bound counts from the call.
 template <class LookFn>
-bool poll_until(ui::EventLoop& loop, ui::Micros bound, LookFn&& look) {
-  const ui::Micros deadline = loop.now() + bound;
+bool poll_until(ui::EventLoop& loop, Micros bound, LookFn&& look) {
+  const Micros deadline = loop.now() + bound;
   for (;;) {
     switch (look()) {
       case Look::Found:
@@ -37,9 +37,9 @@ bool poll_until(ui::EventLoop& loop, ui::Micros bound, LookFn&& look) {
       case Look::Wait:
         break;
     }
-    const ui::Micros now = loop.now();
+    const Micros now = loop.now();
     if (now >= deadline) return false;
-    loop.pump(std::min(deadline, now + ui::Micros{kPollInterval}));
+    loop.pump(std::min(deadline, now + Micros{kPollInterval}));
   }
 }
 

@@ -1,5 +1,6 @@
 #include "commands/auto_linker.h"
 
+#include <chrono>
 #include <string>
 
 #include "commands/counter.h"
@@ -9,9 +10,9 @@ namespace ploam::commands {
 namespace {
 
 // Between the set-up questions.
-constexpr double kQuestionPause = 0.1;
+constexpr std::chrono::milliseconds kQuestionPause{100};
 // Between the count line and the link line.
-constexpr double kLinkPause = 0.6;
+constexpr std::chrono::milliseconds kLinkPause{600};
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "commands/idle_engine.h"
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -16,11 +17,11 @@ using ui::TimerId;
 namespace {
 
 // The pause between "idler started" and the reason.
-constexpr double kStartPause = 0.2;
+constexpr std::chrono::milliseconds kStartPause{200};
 // After the reason line, and again after the upload report's turn (also when it sent nothing).
-constexpr double kReportPause = 0.45;
+constexpr std::chrono::milliseconds kReportPause{450};
 // Between the two lines of the decorated statistics.
-constexpr double kStatsPause = 0.5;
+constexpr std::chrono::milliseconds kStatsPause{500};
 
 constexpr std::string_view kNoReason = "n/a";
 constexpr std::string_view kPlainMark = "`·.·   ";

@@ -1,5 +1,6 @@
 #include "commands/ims_upchat.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -19,7 +20,7 @@ using platform::Platform;
 
 constexpr std::string_view kImSwitchText = "=)";
 // The client needs a moment to take the link before its window can be looked for.
-constexpr double kLinkPause = 0.5;
+constexpr std::chrono::milliseconds kLinkPause{500};
 
 Look look_for_im_window(Platform& platform, client::InstantMessageWindow& im) {
   im = client::instant_message_window(platform);

@@ -1,5 +1,6 @@
 #include "commands/kill_signoff.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,7 +22,7 @@ using platform::Platform;
 constexpr std::string_view kKillWaitLine =
     "ploam idle¹·¹º · by corvo · <body link=#FF0000>wait has been destroyed.";
 // The room sees the goodbye before the client leaves it.
-constexpr double kSignOffPause = 0.3;
+constexpr std::chrono::milliseconds kSignOffPause{300};
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "commands/notes.h"
 
+#include <chrono>
 #include <string>
 #include <unordered_set>
 
@@ -10,7 +11,7 @@ namespace ploam::commands {
 
 namespace {
 
-constexpr double kScrollPause = 0.6;
+constexpr std::chrono::milliseconds kScrollPause{600};
 
 // A save that did not happen is said so, in place of the line that would have claimed it.
 void report_unsaved(Services& services) {

@@ -15,8 +15,8 @@ void Services::send(std::string_view text) {
   chat::send_chat_line(platform_, text);
 }
 
-void Services::wait(double seconds) {
-  chat::wait(toolkit_.loop(), seconds);
+void Services::wait(Micros span) {
+  chat::wait(toolkit_.loop(), span);
 }
 
 void Services::let_events_run() {

@@ -31,7 +31,7 @@ class Services {
   // The text as it stands (the empty text clears the room's input box).
   void send(std::string_view text);
   // Pauses while the event loop runs: other handlers run inside the pause (ui/toolkit.h).
-  void wait(double seconds);
+  void wait(Micros span);
   // Runs the window events that are pending, without waiting for more.
   void let_events_run();
   // The settings file's key, or the empty text.

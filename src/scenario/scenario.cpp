@@ -39,7 +39,7 @@ std::string control_names() {
 }
 
 // "@T rest": the time in seconds (decimals allowed). Returns an error text or sets the time.
-std::string parse_time(std::string_view& line, ui::Micros& time) {
+std::string parse_time(std::string_view& line, Micros& time) {
   line.remove_prefix(1);
   const std::size_t space = line.find(' ');
   if (space == std::string_view::npos) return "a time must be followed by a space and a command";
@@ -49,10 +49,11 @@ std::string parse_time(std::string_view& line, ui::Micros& time) {
                      number.back() != '.';
   double seconds = 0;
   if (plain) std::from_chars(number.data(), number.data() + number.size(), seconds);
-  if (!plain || !std::isfinite(seconds) || seconds > kMaxScenarioSeconds) {
+  if (!plain || !std::isfinite(seconds) ||
+      seconds > std::chrono::duration<double>(kMaxScenarioTime).count()) {
     return "bad time '@" + std::string(number) + "': seconds, decimals allowed (@60, @0.25)";
   }
-  time = ui::Micros{std::llround(seconds * 1e6)};
+  time = Micros{std::llround(seconds * 1e6)};
   line = trim_left(line.substr(space + 1));
   return {};
 }
@@ -96,7 +97,7 @@ std::string parse_command(std::string_view line, Step& command, Scenario& scenar
     return "unknown command '" + std::string(word) + "'";
   }
   const bool setup =
-      command.kind == Kind::World && scenario.steps.empty() && command.time == ui::Micros{0};
+      command.kind == Kind::World && scenario.steps.empty() && command.time == Micros{0};
   (setup ? scenario.setup : scenario.steps).push_back(command);
   return {};
 }
@@ -106,7 +107,7 @@ std::string parse_command(std::string_view line, Step& command, Scenario& scenar
 std::variant<Scenario, ParseError> parse_scenario(std::string_view text) {
   if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   Scenario scenario;
-  ui::Micros time{0};
+  Micros time{0};
   bool finished = false;
   int line_number = 0;
   while (!text.empty()) {

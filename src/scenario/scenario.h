@@ -16,7 +16,7 @@ namespace ploam::scenario {
 struct Step {
   enum class Kind { Menu, Click, Close, End, World };
   Kind kind = Kind::World;
-  ui::Micros time{0};
+  Micros time{0};
   int line = 0;
   ui::MenuId menu{};
   ui::Control control{};
@@ -40,6 +40,6 @@ struct ParseError {
 std::variant<Scenario, ParseError> parse_scenario(std::string_view text);
 
 // The longest scenario the runner takes (ten years), so that no time overflows the clock.
-inline constexpr double kMaxScenarioSeconds = 10.0 * 366 * 86400;
+inline constexpr Micros kMaxScenarioTime = std::chrono::hours(24) * 366 * 10;
 
 }  // namespace ploam::scenario

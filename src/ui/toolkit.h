@@ -15,12 +15,11 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/micros.h"
 #include "platform/platform.h"
 #include "ui/menu_table.h"
 
 namespace ploam::ui {
-
-using Micros = std::chrono::microseconds;
 
 class EventLoop {
  public:

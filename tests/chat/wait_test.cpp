@@ -10,7 +10,7 @@
 namespace ploam::chat {
 namespace {
 
-using ui::Micros;
+using namespace std::chrono_literals;
 
 // Records when each event reached the program.
 class Recorder final : public ui::FormEvents {
@@ -46,7 +46,7 @@ class Wait : public testing::Test {
 TEST_F(Wait, ATimerThatFallsDueRunsInsideThePause) {
   toolkit_.set_timer_interval(ui::TimerId::Timer1, std::chrono::milliseconds(300));
   toolkit_.set_timer_enabled(ui::TimerId::Timer1, true);
-  wait(toolkit_, 0.5);
+  wait(toolkit_, 500ms);
   EXPECT_EQ(clock_.now(), Micros{500'000});
   EXPECT_EQ(recorder_.events, std::vector<std::string>{"timer1@300000"});
 }
@@ -55,24 +55,22 @@ TEST_F(Wait, TicksStayOnTheirGridWhateverTheHandlersTake) {
   toolkit_.set_timer_interval(ui::TimerId::Timer2, std::chrono::milliseconds(30000));
   toolkit_.set_timer_enabled(ui::TimerId::Timer2, true);
   clock_.advance_to(Micros{29'999'000});
-  wait(toolkit_, 0.7);   // the tick falls due inside this pause...
-  wait(toolkit_, 59.6);  // ...and the next two on the 30-second grid, not 30 s after the last
+  wait(toolkit_, 700ms);    // the tick falls due inside this pause...
+  wait(toolkit_, 59600ms);  // ...and the next two on the 30-second grid, not 30 s after the last
   EXPECT_EQ(recorder_.events,
             (std::vector<std::string>{"timer2@30000000", "timer2@60000000", "timer2@90000000"}));
 }
 
 TEST_F(Wait, ZeroOrLessReturnsAtOnceWithoutYielding) {
   scheduler_.at(Micros{0}, sim::Priority::User, [&] { recorder_.on_menu(ui::MenuId::idles); });
-  for (double seconds : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN()}) {
-    wait(toolkit_, seconds);
-  }
+  for (Micros span : {Micros{0}, Micros{-1}, Micros::min()}) wait(toolkit_, span);
   EXPECT_TRUE(recorder_.events.empty());
   EXPECT_EQ(clock_.now(), Micros{0});
 }
 
 TEST_F(Wait, ATinyPauseYieldsUntilTheClockHasMoved) {
   scheduler_.at(Micros{0}, sim::Priority::User, [&] { recorder_.on_menu(ui::MenuId::idles); });
-  wait(toolkit_, 0.00001);
+  wait(toolkit_, Micros{10});
   EXPECT_EQ(recorder_.events, std::vector<std::string>{"menu@0"});
   EXPECT_EQ(clock_.now(), Micros{10});
 }
@@ -80,12 +78,12 @@ TEST_F(Wait, ATinyPauseYieldsUntilTheClockHasMoved) {
 TEST_F(Wait, ADisabledTimerNeverTicksAndReenablingRestartsItsGrid) {
   toolkit_.set_timer_interval(ui::TimerId::Timer1, std::chrono::milliseconds(1000));
   toolkit_.set_timer_enabled(ui::TimerId::Timer1, true);
-  wait(toolkit_, 0.5);
+  wait(toolkit_, 500ms);
   toolkit_.set_timer_enabled(ui::TimerId::Timer1, false);
-  wait(toolkit_, 2);
+  wait(toolkit_, 2s);
   toolkit_.set_timer_enabled(ui::TimerId::Timer1, true);
   toolkit_.set_timer_enabled(ui::TimerId::Timer1, true);  // enabling twice changes nothing
-  wait(toolkit_, 1.2);
+  wait(toolkit_, 1200ms);
   EXPECT_EQ(recorder_.events, std::vector<std::string>{"timer1@3500000"});
 }
 

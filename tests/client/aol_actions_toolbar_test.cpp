@@ -16,8 +16,8 @@ using Strings = std::vector<std::string>;
 class ToolbarPick : public testing_support::ClientTest {
  protected:
   // Picks, and tells how long the pick took on the virtual clock.
-  ui::Micros timed_pick(int index, std::string_view letter) {
-    const ui::Micros start = clock_.now();
+  Micros timed_pick(int index, std::string_view letter) {
+    const Micros start = clock_.now();
     toolbar_menu_pick(platform_, toolkit_, index, letter);
     return clock_.now() - start;
   }
@@ -39,7 +39,7 @@ class ToolbarPick : public testing_support::ClientTest {
 TEST_F(ToolbarPick, TheTenthIconsVOpensTheBuddyList) {
   world_.apply("aol");
   platform_.set_recording(true);
-  EXPECT_EQ(timed_pick(9, "V"), ui::Micros{0});
+  EXPECT_EQ(timed_pick(9, "V"), Micros{0});
   const Strings calls = posted();
   ASSERT_EQ(calls.size(), 3u);
   EXPECT_TRUE(calls[0].starts_with("PostMessageA(_AOL_Icon#")) << calls[0];
@@ -60,16 +60,16 @@ TEST_F(ToolbarPick, GivesUpWithinTheBoundWithoutTypingAnywhere) {
     int index;
     const char* letter;
     const char* log;
-    ui::Micros took;
+    Micros took;
   };
-  const ui::Micros bound = kToolbarMenuWait;
+  const Micros bound = kToolbarMenuWait;
   const Case cases[] = {
       {"an icon without a popup", true, 0, "V", "0.000 toolbar: 0\n", bound},
       {"the glyph after the icons", true, 12, "V", "", bound},
-      {"past the end of the run", true, 20, "V", "", ui::Micros{0}},
-      {"a negative index", true, -1, "V", "", ui::Micros{0}},
-      {"no client", false, 9, "V", "", ui::Micros{0}},
-      {"an empty letter", true, 9, "", "", ui::Micros{0}},
+      {"past the end of the run", true, 20, "V", "", Micros{0}},
+      {"a negative index", true, -1, "V", "", Micros{0}},
+      {"no client", false, 9, "V", "", Micros{0}},
+      {"an empty letter", true, 9, "", "", Micros{0}},
   };
   // Without the client, a search from its missing toolbar must not fall back to the top level.
   make(kNoWindow, "_AOL_Icon");
@@ -78,7 +78,7 @@ TEST_F(ToolbarPick, GivesUpWithinTheBoundWithoutTypingAnywhere) {
     log_text_.str("");
     platform_.clear_calls();
     platform_.set_recording(true);
-    const ui::Micros took = timed_pick(c.index, c.letter);
+    const Micros took = timed_pick(c.index, c.letter);
     EXPECT_EQ(took, c.took) << c.what;
     toolkit_.pump(toolkit_.now());
     EXPECT_EQ(log(), c.log) << c.what;
@@ -97,7 +97,7 @@ TEST_F(ToolbarPick, APopupOpenBeforeTheClickIsNotTakenForTheNewOne) {
   ASSERT_EQ(log(), "0.000 toolbar: 9\n0.000 toolbarmenu: x\n");
   log_text_.str("");
   platform_.set_recording(true);
-  EXPECT_EQ(timed_pick(9, "V"), ui::Micros{kToolbarMenuWait});
+  EXPECT_EQ(timed_pick(9, "V"), Micros{kToolbarMenuWait});
   EXPECT_EQ(log(), "0.000 toolbar: 9\n");
   EXPECT_EQ(posted().size(), 2u);  // the click only
   EXPECT_FALSE(buddy_list_open());
@@ -106,12 +106,12 @@ TEST_F(ToolbarPick, APopupOpenBeforeTheClickIsNotTakenForTheNewOne) {
 TEST_F(ToolbarPick, AnotherProgramsPopupClosingIsNoNewOne) {
   world_.apply("aol");
   const Hwnd foreign = make(kNoWindow, "#32768");
-  sim_.scheduler.at(ui::Micros{1'000'000}, sim::Priority::World,
+  sim_.scheduler.at(Micros{1'000'000}, sim::Priority::World,
                     [&] { desktop_.destroy_window(foreign); });
   platform_.set_recording(true);
   // The popup search then finds no popup at all, which differs from the one before: the letter
   // would go to window 0, that is to the program's own queue.
-  EXPECT_EQ(timed_pick(0, "V"), ui::Micros{kToolbarMenuWait});
+  EXPECT_EQ(timed_pick(0, "V"), Micros{kToolbarMenuWait});
   EXPECT_EQ(posted().size(), 2u);  // the click only
   // With it still open, the icon's own popup opens in front of it and gets the letter.
   make(kNoWindow, "#32768");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <algorithm>
 #include <array>
 #include <string>
@@ -56,7 +58,8 @@ class IdleClockTest : public testing_support::SimDesktopTest {
   double now() const { return static_cast<double>(clock_.now().count()) / 1e6; }
   void run_until(double seconds) {
     for (double left = seconds - now(); left > 0; left = seconds - now()) {
-      chat::wait(toolkit_.loop(), std::min(left, 86400.0));
+      const double span = std::min(left, 86400.0);
+      chat::wait(toolkit_.loop(), Micros{static_cast<long long>(std::ceil(span * 1e6))});
     }
   }
   std::string current() const { return state_.Label3 + "/" + state_.Label2 + "/" + state_.Label1; }

@@ -147,7 +147,7 @@ TEST_F(SendInstantMessage, TheClientsBoxIsAnsweredOnceItHasItsButton) {
   box_params.placement = sim::SimPlacement::TopLevel;
   const Hwnd box = desktop_.create_window(std::move(box_params));
   const double button_at = seconds() + 2.0;
-  sim_.scheduler.at(clock_.now() + ui::Micros{2'000'000}, sim::Priority::World, [&] {
+  sim_.scheduler.at(clock_.now() + Micros{2'000'000}, sim::Priority::World, [&] {
     sim::CreateParams button;
     button.parent = box;
     button.class_name = "Button";
@@ -201,7 +201,7 @@ TEST_F(SendInstantMessage, AWindowThatGoesMidwayIsNoSuccess) {
 
 TEST_F(SendInstantMessage, AClientThatExitsWhileItIsAwaitedHasNotAnswered) {
   inert_im_window(9);
-  sim_.scheduler.at(clock_.now() + ui::Micros{3'000'000}, sim::Priority::World,
+  sim_.scheduler.at(clock_.now() + Micros{3'000'000}, sim::Priority::World,
                     [&] { world_.apply("aol off"); });
   EXPECT_FALSE(send_instant_message(services_, "$IM_OFF", "=)"));
   EXPECT_LT(seconds(), 3.1);

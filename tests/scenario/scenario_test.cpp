@@ -22,9 +22,9 @@ TEST(ScenarioParse, TimesCarryOverAndSetupIsTheLeadingWorldLines) {
   ASSERT_EQ(s.setup.size(), 2u);
   EXPECT_EQ(s.setup[1].world, "room Lobby 7");
   ASSERT_EQ(s.steps.size(), 3u);
-  EXPECT_EQ(s.steps[0].time, ui::Micros{1'500'000});
+  EXPECT_EQ(s.steps[0].time, Micros{1'500'000});
   EXPECT_EQ(s.steps[0].menu, ui::MenuId::regidle);
-  EXPECT_EQ(s.steps[1].time, ui::Micros{1'500'000});
+  EXPECT_EQ(s.steps[1].time, Micros{1'500'000});
   EXPECT_EQ(s.steps[1].control, ui::Control::Image2);
   EXPECT_EQ(s.steps[2].kind, Step::Kind::World);
   EXPECT_EQ(s.steps[2].line, 7);

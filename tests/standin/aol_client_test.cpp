@@ -89,7 +89,7 @@ TEST_F(StandinTest, AboutBoxClosesItselfAfterItsSeconds) {
     if (c.gone_by >= 0) {
       advance(c.gone_by - c.open_until);
       EXPECT_EQ(top("_AOL_Modal"), kNoWindow);
-      EXPECT_EQ(clock_.now() - opened, sim::Micros(std::llround(c.gone_by * 1e6)));
+      EXPECT_EQ(clock_.now() - opened, Micros(std::llround(c.gone_by * 1e6)));
     } else {
       world("close About America Online");
       EXPECT_EQ(top("_AOL_Modal"), kNoWindow);

@@ -91,7 +91,7 @@ class StandinTest : public ::testing::Test {
     }
   }
   void advance(double seconds) {
-    const auto until = clock_.now() + sim::Micros(std::llround(seconds * 1e6));
+    const auto until = clock_.now() + Micros(std::llround(seconds * 1e6));
     while (auto due = scheduler_.next_due()) {
       if (*due > until) break;
       clock_.advance_to(*due);

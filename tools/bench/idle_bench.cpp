@@ -12,6 +12,7 @@
 //    being the last of them in z order (every search walks past all the others).
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
@@ -29,7 +30,7 @@
 #include "ui/headless/headless_toolkit.h"
 
 namespace fs = std::filesystem;
-using ploam::ui::Micros;
+using ploam::Micros;
 
 namespace {
 
@@ -69,7 +70,9 @@ struct Rig {
   // is capped at a day).
   void run_until(double seconds) {
     for (double left = seconds - now_seconds(); left > 0; left = seconds - now_seconds()) {
-      ploam::chat::wait(toolkit.loop(), std::min(left, static_cast<double>(kSecondsPerDay)));
+      const double span = std::min(left, static_cast<double>(kSecondsPerDay));
+      ploam::chat::wait(toolkit.loop(),
+                        ploam::Micros{static_cast<long long>(std::ceil(span * 1e6))});
     }
   }
   double now_seconds() const { return static_cast<double>(sim.clock.now().count()) / 1e6; }

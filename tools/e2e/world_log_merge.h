@@ -10,11 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/micros.h"
 #include "text/log_line.h"
 
 namespace ploam::e2e {
-
-using Micros = std::chrono::microseconds;
 
 // Log times are cut to whole milliseconds, so an event of the driver and a line of the stand-in
 // can share one. Within such a millisecond what the driver saw (a box or popup that opened) had

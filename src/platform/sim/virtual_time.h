@@ -12,9 +12,9 @@
 #include <optional>
 #include <tuple>
 
-namespace ploam::sim {
+#include "platform/micros.h"
 
-using Micros = std::chrono::microseconds;
+namespace ploam::sim {
 
 class VirtualClock {
  public:

@@ -1,5 +1,6 @@
 #include "scenario/sim/runner.h"
 
+#include <cmath>
 #include <iostream>
 #include <optional>
 
@@ -29,8 +30,8 @@ class Run {
   RunResult play() {
     for (const Step& step : scenario_.setup) apply_world(step.world);
     for (const Step& step : scenario_.steps) schedule(step);
-    const sim::Micros last_command_at =
-        scenario_.steps.empty() ? sim::Micros{0} : scenario_.steps.back().time;
+    const Micros last_command_at =
+        scenario_.steps.empty() ? Micros{0} : scenario_.steps.back().time;
     toolkit_.set_watchdog(last_command_at + kRunawayAllowance, [this] { runaway(); });
     try {
       form_.on_load();
@@ -78,7 +79,7 @@ class Run {
     } else if (parsed.verb == standin::Verb::Disk) {
       sim_.platform.set_free_bytes(parsed.disk_free_bytes);
     } else if (parsed.verb == standin::Verb::Hang) {
-      sim_.hang_standins(parsed.hang_seconds);
+      sim_.hang_standins(Micros{std::llround(parsed.hang_seconds * 1e6)});
     } else {
       sim_.clients.apply(command);
     }

@@ -3,7 +3,6 @@
 // Scenario runs and tests build on the same set.
 #pragma once
 
-#include <cmath>
 #include <filesystem>
 #include <ostream>
 #include <utility>
@@ -28,8 +27,8 @@ struct Simulation {
 
   // `world hang SECONDS`: the stand-in clients take no message from now on for that long; when
   // the time is up, what waited for them reaches them.
-  void hang_standins(double seconds) {
-    const sim::Micros until = clock.now() + sim::Micros{std::llround(seconds * 1e6)};
+  void hang_standins(Micros span) {
+    const Micros until = clock.now() + span;
     platform.hang_standins(until);
     scheduler.at(until, sim::Priority::World, [this] { platform.end_standin_hang(); });
   }

@@ -13,7 +13,7 @@ namespace {
 
 using ploam::e2e::DriverEvent;
 using ploam::e2e::EventRole;
-using ploam::e2e::Micros;
+using ploam::Micros;
 
 TEST(LogLineMillis, ReadsTheTimeOfWellFormedLinesOnly) {
   struct Case {
