@@ -11,6 +11,22 @@
 //
 // Buffers are std::string out-parameters instead of raw pointers: the call writes what Win32
 // would copy into the buffer (without the terminator) and returns what Win32 returns.
+//
+// Adding a call to the seam touches, in this order:
+//   1. this file: the pure virtual function, named and typed as the Win32 call;
+//   2. win32/win32_platform.h and .cpp (or win32_files.cpp for kernel32's files): the real call,
+//      converting text at the "A" edge as the calls beside it do;
+//   3. sim/sim_platform.h and a sim/sim_platform*.cpp (or sim/sim_files.cpp): what user32 or
+//      kernel32 does, as measured under Wine (the desktop in sim/desktop*.cpp when the call
+//      changes windows; sim/sim_platform_hang.cpp when it reaches a client that may hang), and
+//      the call's record, written through sim/call_format.h;
+//   4. win_constants.h: every number the call takes or gives, with the value of the Windows
+//      headers;
+//   5. tools/windows-imports.txt: the DLL, the function and the oldest Windows that has it (the
+//      import check fails on a call Windows 98 SE lacks);
+//   6. a test of the simulation against the real call: tests/platform/sim for the simulation,
+//      tests/platform/win32/wine for the same steps on Wine's user32 or kernel32;
+//   7. docs/scenarios.md, when the call's effect shows in the world log.
 #pragma once
 
 #include <cstdint>

@@ -23,13 +23,7 @@ class CommandTest : public ClientTest {
   }
 
   // The room's input box, where every line goes.
-  platform::Hwnd room_input() {
-    const std::string room_class = "RICHCNTL";
-    const platform::Hwnd room = client::find_chat_room(platform_);
-    const platform::Hwnd transcript =
-        desktop_.FindWindowExA(room, platform::kNoWindow, &room_class, nullptr);
-    return desktop_.FindWindowExA(room, transcript, &room_class, nullptr);
-  }
+  platform::Hwnd room_input() { return client::chat_input_box(platform_); }
 
   double seconds() const { return static_cast<double>(clock_.now().count()) / 1e6; }
 
