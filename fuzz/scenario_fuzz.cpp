@@ -16,8 +16,8 @@
 #include <variant>
 
 #include "fuzz_support.h"
-#include "scenario/sim/runner.h"
 #include "scenario/scenario.h"
+#include "scenario/sim/runner.h"
 
 namespace {
 

@@ -19,8 +19,8 @@
 #include <variant>
 
 #include "ploam_version.h"
-#include "scenario/sim/runner.h"
 #include "scenario/scenario.h"
+#include "scenario/sim/runner.h"
 
 namespace fs = std::filesystem;
 

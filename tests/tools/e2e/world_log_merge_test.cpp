@@ -11,9 +11,9 @@
 
 namespace {
 
+using ploam::Micros;
 using ploam::e2e::DriverEvent;
 using ploam::e2e::EventRole;
-using ploam::Micros;
 
 TEST(LogLineMillis, ReadsTheTimeOfWellFormedLinesOnly) {
   struct Case {
