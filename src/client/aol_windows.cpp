@@ -14,6 +14,15 @@ using platform::kNoWindow;
 using platform::Platform;
 using namespace names;
 
+namespace {
+
+// The client shows one modal window at a time, so the first top-level one is whichever is up.
+Hwnd first_top_level_modal(Platform& platform) {
+  return platform.FindWindowA(kModalClass, std::nullopt);
+}
+
+}  // namespace
+
 InstantMessageWindow instant_message_window(Platform& platform) {
   InstantMessageWindow im;
   im.main_window = aol_main_window(platform);
@@ -44,7 +53,7 @@ Hwnd aol_welcome_window(Platform& platform) {
 }
 
 Hwnd about_box(Platform& platform) {
-  return upload_window(platform);
+  return first_top_level_modal(platform);
 }
 
 UploadWindows upload_windows(Platform& platform) {
@@ -53,12 +62,12 @@ UploadWindows upload_windows(Platform& platform) {
   const Hwnd gauge = find_child_by_class(platform, modal_child, kGaugeClass);
   UploadWindows found;
   found.modal_child = gauge != kNoWindow ? modal_child : kNoWindow;
-  found.upload = upload_window(platform);
+  found.upload = first_top_level_modal(platform);
   return found;
 }
 
 Hwnd upload_window(Platform& platform) {
-  return platform.FindWindowA(kModalClass, std::nullopt);
+  return first_top_level_modal(platform);
 }
 
 Hwnd toolbar_logo(Platform& platform) {

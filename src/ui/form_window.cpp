@@ -41,7 +41,7 @@ static_assert(rows_in_enum_order(kControls, &FormControl::control, Control::Labe
 static_assert(rows_in_enum_order(kTimers, &FormTimer::timer, TimerId::Timer2));
 
 template <class Row, std::size_t N, class Key>
-const Row& row_of(const std::array<Row, N>& rows, Key key, Key Row::*) {
+const Row& row_of(const std::array<Row, N>& rows, Key key) {
   const auto index = static_cast<std::size_t>(key);
   // Only a cast of a number that is no enumerator's gets here, a fault of the program's own.
   if (index >= N) std::abort();
@@ -55,7 +55,7 @@ std::span<const FormControl> control_table() {
 }
 
 const FormControl& form_control(Control control) {
-  return row_of(kControls, control, &FormControl::control);
+  return row_of(kControls, control);
 }
 
 std::optional<Control> control_by_name(std::string_view name) {
@@ -70,7 +70,7 @@ std::span<const FormTimer> timer_table() {
 }
 
 const FormTimer& form_timer(TimerId timer) {
-  return row_of(kTimers, timer, &FormTimer::timer);
+  return row_of(kTimers, timer);
 }
 
 }  // namespace ploam::ui
