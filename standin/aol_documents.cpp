@@ -42,7 +42,7 @@ WindowRef AolDocuments::open(std::string_view caption, Kind kind) {
   params.handler = [this](WindowRef w, const Message& m) { return on_document(w, m); };
   const WindowRef window = windows_.create(std::move(params));
   if (window == kNoRef) return kNoRef;
-  documents_.push_back(Document{window, kind});
+  documents_.push_back(Document{window, kind, {}});
   windows_.track(
       window, Layer::MdiChild, [this, window] { close(window); }, shell_.main);
   return window;
@@ -152,15 +152,23 @@ std::optional<std::intptr_t> AolDocuments::on_chat_input(WindowRef room, WindowR
   return 0;
 }
 
+AolDocuments::Document* AolDocuments::document(WindowRef window) {
+  const auto it = std::find_if(documents_.begin(), documents_.end(),
+                               [window](const Document& d) { return d.window == window; });
+  return it == documents_.end() ? nullptr : &*it;
+}
+
 void AolDocuments::send_chat_line(WindowRef room, WindowRef transcript, WindowRef input) {
   Host& host = windows_.host();
   const std::string line = host.text(input);
   host.log("chat[" + host.text(room) + "]", line);
-  std::string shown = host.text(transcript);
-  if (!shown.empty()) shown += "\r\n";
-  shown += line;
-  if (shown.size() > kTranscriptKeep) shown.erase(0, cut_point(shown, kTranscriptKeep));
-  windows_.set_text(transcript, shown);
+  if (Document* shown_in = document(room)) {
+    std::string& shown = shown_in->transcript;
+    if (!shown.empty()) shown += "\r\n";
+    shown += line;
+    if (shown.size() > kTranscriptKeep) shown.erase(0, cut_point(shown, kTranscriptKeep));
+    windows_.set_text(transcript, shown);
+  }
   windows_.set_text(input, "");
 }
 

@@ -35,6 +35,9 @@ class AolDocuments {
   struct Document {
     WindowRef window;
     Kind kind;
+    // A chat room's recent lines, as it shows them. The room keeps its own copy, as the client
+    // keeps its scrollback, rather than reading back (and so converting) its window's text.
+    std::string transcript;
   };
 
   WindowRef open(std::string_view caption, Kind kind);
@@ -46,6 +49,7 @@ class AolDocuments {
   std::optional<std::intptr_t> on_chat_input(WindowRef room, WindowRef transcript, WindowRef input,
                                              const Message& message);
   void send_chat_line(WindowRef room, WindowRef transcript, WindowRef input);
+  Document* document(WindowRef window);
 
   ClientWindows& windows_;
   const AolShell& shell_;

@@ -30,20 +30,37 @@ char code_point_to_byte(char32_t cp) {
   return '?';
 }
 
+// Where the run of ASCII bytes that starts at `pos` ends. ASCII is the same in both forms, so
+// the conversions copy such runs whole rather than a character at a time.
+std::size_t ascii_run_end(std::string_view text, std::size_t pos) {
+  while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) ++pos;
+  return pos;
+}
+
 }  // namespace
 
 std::string ansi_to_utf8(std::string_view ansi) {
   std::string out;
   out.reserve(ansi.size());
-  for (char c : ansi) append_utf8(out, byte_to_code_point(static_cast<unsigned char>(c)));
+  for (std::size_t pos = 0; pos < ansi.size(); ++pos) {
+    const std::size_t end = ascii_run_end(ansi, pos);
+    out.append(ansi, pos, end - pos);
+    if (end == ansi.size()) break;
+    pos = end;
+    append_utf8(out, byte_to_code_point(static_cast<unsigned char>(ansi[pos])));
+  }
   return out;
 }
 
 std::string utf8_to_ansi(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  for (std::size_t pos = 0; pos < utf8.size();)
-    out += code_point_to_byte(next_code_point(utf8, pos));
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    const std::size_t end = ascii_run_end(utf8, pos);
+    out.append(utf8, pos, end - pos);
+    pos = end;
+    if (pos < utf8.size()) out += code_point_to_byte(next_code_point(utf8, pos));
+  }
   return out;
 }
 

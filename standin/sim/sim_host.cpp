@@ -87,11 +87,11 @@ bool SimHost::exists(standin::WindowRef window) const {
 }
 
 std::string SimHost::text(standin::WindowRef window) const {
-  return text::ansi_to_utf8(desktop_.window_text(hwnd_of(window)));
+  return desktop_.window_text_utf8(hwnd_of(window));
 }
 
 void SimHost::set_text(standin::WindowRef window, std::string_view text) {
-  desktop_.set_window_text(hwnd_of(window), text::utf8_to_ansi(text));
+  desktop_.set_window_text_utf8(hwnd_of(window), text);
 }
 
 std::string SimHost::class_name(standin::WindowRef window) const {

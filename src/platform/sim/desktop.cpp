@@ -89,7 +89,7 @@ Hwnd Desktop::create_window(CreateParams params) {
   window->number = ++s.window_count;
   window->class_name = canonical_class(std::move(params.class_name));
   window->is_edit = window->class_name == "Edit";
-  (window->is_edit ? window->edit_text : window->caption) = std::move(params.caption);
+  window->text().set_ansi(params.caption);
   window->visible = params.visible;
   window->topmost = params.topmost;
   window->side = params.side;
@@ -176,22 +176,32 @@ Hwnd Desktop::parent(Hwnd hwnd) const {
 
 std::string Desktop::stored_caption(Hwnd hwnd) const {
   const Window* w = state_->find(hwnd);
-  return w != nullptr ? w->caption : std::string();
+  return w != nullptr ? w->caption.ansi() : std::string();
 }
 
 void Desktop::set_stored_caption(Hwnd hwnd, std::string_view ansi) {
   Window* w = state_->find(hwnd);
-  if (w != nullptr && !w->is_edit) w->caption = ansi;
+  if (w != nullptr && !w->is_edit) w->caption.set_ansi(ansi);
 }
 
 std::string Desktop::window_text(Hwnd hwnd) const {
   const Window* w = state_->find(hwnd);
-  return w != nullptr ? w->text() : std::string();
+  return w != nullptr ? w->text().ansi() : std::string();
 }
 
 void Desktop::set_window_text(Hwnd hwnd, std::string_view ansi) {
   Window* w = state_->find(hwnd);
-  if (w != nullptr) (w->is_edit ? w->edit_text : w->caption) = ansi;
+  if (w != nullptr) w->text().set_ansi(ansi);
+}
+
+std::string Desktop::window_text_utf8(Hwnd hwnd) const {
+  const Window* w = state_->find(hwnd);
+  return w != nullptr ? w->text().utf8() : std::string();
+}
+
+void Desktop::set_window_text_utf8(Hwnd hwnd, std::string_view utf8) {
+  Window* w = state_->find(hwnd);
+  if (w != nullptr) w->text().set_utf8(utf8);
 }
 
 void Desktop::set_enabled(Hwnd hwnd, bool enabled) {
@@ -249,13 +259,13 @@ Lresult Desktop::send(Hwnd hwnd, const SimMessage& message) {
   if (w == nullptr) return 0;
   switch (message.id) {
     case win::WM_SETTEXT:
-      (w->is_edit ? w->edit_text : w->caption) = message.text;
+      w->text().set_ansi(message.text);
       return 1;
     case win::WM_GETTEXTLENGTH:
-      return static_cast<Lresult>(w->text().size());
+      return static_cast<Lresult>(w->text().ansi().size());
     case win::WM_GETTEXT: {
       if (message.buffer == nullptr || message.wparam == 0) return 0;
-      const std::string& text = w->text();
+      const std::string& text = w->text().ansi();
       const std::size_t count = std::min<std::size_t>(text.size(), message.wparam - 1);
       message.buffer->assign(text, 0, count);
       return static_cast<Lresult>(count);

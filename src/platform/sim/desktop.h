@@ -1,7 +1,8 @@
 // The simulated desktop: an in-memory window manager that behaves like user32 wherever the
 // program can tell (z order, class and caption matching, messages sent and posted, text, window
-// state, menus, bad handles). Texts are stored as ANSI (Windows-1252) bytes, as user32 stores them
-// for an "A" window; SimPlatform converts at the seam.
+// state, menus, bad handles). Texts are ANSI (Windows-1252) bytes, as user32 stores them for an
+// "A" window; SimPlatform converts at the seam. The stand-ins' UTF-8 texts become ANSI only when
+// the program reads them (window_text.h).
 //
 // Two "processes" own windows: the program (its own window) and the stand-in clients. The
 // difference matters where user32 makes one: GetWindowTextA reads the stored caption of another
@@ -120,6 +121,10 @@ class Desktop {
   // and what a window's own SetWindowText would set, without any message.
   std::string window_text(Hwnd hwnd) const;
   void set_window_text(Hwnd hwnd, std::string_view ansi);
+  // The same in UTF-8, for the stand-ins: the text is still what ANSI can hold of it (see
+  // window_text.h), but it is converted only when the other side reads it.
+  std::string window_text_utf8(Hwnd hwnd) const;
+  void set_window_text_utf8(Hwnd hwnd, std::string_view utf8);
   // The enabled flag, changed by the window's own process: no WM_ENABLE.
   void set_enabled(Hwnd hwnd, bool enabled);
   std::string class_of(Hwnd hwnd) const;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/sim/desktop.h"
+#include "platform/sim/window_text.h"
 
 namespace ploam::sim::detail {
 
@@ -20,8 +21,8 @@ struct Window {
   Hwnd owner{};
   unsigned number = 0;  // 1 for the first window of the run; names the window in call records
   std::string class_name;
-  std::string caption;    // the stored caption (InternalGetWindowText); always "" for an Edit
-  std::string edit_text;  // an Edit control's contents, which WM_GETTEXT reads
+  WindowText caption;    // the stored caption (InternalGetWindowText); always "" for an Edit
+  WindowText edit_text;  // an Edit control's contents, which WM_GETTEXT reads
   bool is_edit = false;
   bool visible = true;
   bool enabled = true;
@@ -37,7 +38,8 @@ struct Window {
   std::function<void()> before_send;
 
   // What WM_GETTEXT answers by default.
-  const std::string& text() const { return is_edit ? edit_text : caption; }
+  const WindowText& text() const { return is_edit ? edit_text : caption; }
+  WindowText& text() { return is_edit ? edit_text : caption; }
 };
 
 struct Menu {

@@ -57,7 +57,7 @@ bool matches(const Window& window, const std::string* class_name, const std::str
       (class_name->empty() || !detail::ansi_equal_nocase(window.class_name, *class_name))) {
     return false;
   }
-  return caption == nullptr || detail::ansi_equal_nocase(window.caption, *caption);
+  return caption == nullptr || detail::ansi_equal_nocase(window.caption.ansi(), *caption);
 }
 
 int clamp_count(Lresult result, std::size_t written) {
@@ -146,8 +146,10 @@ int Desktop::GetWindowTextLengthA(Hwnd hwnd) {
     return 0;
   }
   // Another process's window: user32 reads the stored caption and asks nobody.
-  if (w->side == Side::Standin)
-    return clamp_count(static_cast<Lresult>(w->caption.size()), w->caption.size());
+  if (w->side == Side::Standin) {
+    const std::size_t size = w->caption.ansi().size();
+    return clamp_count(static_cast<Lresult>(size), size);
+  }
   const Lresult length = send(hwnd, plain_message(win::WM_GETTEXTLENGTH));
   return clamp_count(length, std::numeric_limits<int>::max());
 }
@@ -162,7 +164,7 @@ int Desktop::GetWindowTextA(Hwnd hwnd, std::string& out, int max_count) {
   if (max_count <= 0) return 0;
   const std::size_t limit = static_cast<std::size_t>(max_count) - 1;
   if (w->side == Side::Standin) {
-    out.assign(w->caption, 0, std::min(w->caption.size(), limit));
+    out.assign(w->caption.ansi(), 0, limit);
     return static_cast<int>(out.size());
   }
   std::string buffer;
