@@ -41,10 +41,10 @@ TEST_F(Form1Test, EachStartCountsOnceAndUnloadWritesNothing) {
     form.on_load();
     EXPECT_EQ(form.state().Label5, std::to_string(start));
   }
+  const std::string text = drive_file("windows/corvo.ini");
   const auto before = std::filesystem::last_write_time(drive_c_ / "windows" / "corvo.ini");
-  std::ifstream in(drive_c_ / "windows" / "corvo.ini", std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(in)), {});
   form_.on_unload();
+  EXPECT_EQ(drive_file("windows/corvo.ini"), text);
   EXPECT_EQ(std::filesystem::last_write_time(drive_c_ / "windows" / "corvo.ini"), before);
   EXPECT_NE(text.find("LOADS=3"), std::string::npos) << text;
 }

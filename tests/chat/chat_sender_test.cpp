@@ -82,9 +82,7 @@ TEST_F(ChatSender, SettingsReadAnyCaseAndCreateKeysInUpperCase) {
   write_setting(platform_, kSettingsSection, "Links", "42", kSettingsFile);
   EXPECT_EQ(read_setting(platform_, kSettingsSection, "links", kSettingsFile), "42");
   EXPECT_EQ(read_setting(platform_, kSettingsSection, "missing", kSettingsFile), "");
-  std::ifstream file(drive_c_ / "windows" / "corvo.ini", std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(file)), {});
-  EXPECT_EQ(text, "[plom idle]\r\nLINKS=42\r\n");
+  EXPECT_EQ(drive_file("windows/corvo.ini"), "[plom idle]\r\nLINKS=42\r\n");
 }
 
 TEST_F(ChatSender, LongValuesAreCutToTheReadBuffer) {

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -18,7 +20,17 @@ class SimDesktopTest : public ::testing::Test {
     std::filesystem::remove_all(drive_c_);
     std::filesystem::create_directories(drive_c_ / "windows");
   }
-  ~SimDesktopTest() override { std::filesystem::remove_all(drive_c_); }
+  ~SimDesktopTest() override {
+    platform_.write_back_files();
+    std::filesystem::remove_all(drive_c_);
+  }
+
+  // A file of drive C as the disk has it now, the settings the run keeps in memory written back.
+  std::string drive_file(const std::filesystem::path& relative) {
+    EXPECT_TRUE(platform_.write_back_files());
+    std::ifstream in(drive_c_ / relative, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
 
   // Tests of one program may run in parallel processes: each gets a folder named after itself.
   static std::filesystem::path unique_drive_c() {

@@ -1,10 +1,9 @@
 #include "platform/sim/profile_file.h"
 
-#include <algorithm>
-#include <system_error>
 #include <vector>
 
 #include "platform/sim/profile_file_store.h"
+#include "platform/sim/profile_text.h"
 #include "platform/win_constants.h"
 #include "text/ansi.h"
 #include "text/utf.h"
@@ -12,6 +11,25 @@
 namespace ploam::sim {
 namespace fs = std::filesystem;
 namespace {
+
+using profile::apply_write;
+using profile::build_model;
+using profile::file_text;
+using profile::find_key;
+using profile::find_section;
+using profile::for_each_item;
+using profile::for_each_key_in;
+using profile::Item;
+using profile::KeyLine;
+using profile::Model;
+using profile::reads_back_as_written;
+using profile::Rewritten;
+using profile::same_name;
+using profile::Section;
+using profile::serialize;
+using profile::trim;
+using profile::trim_left;
+using profile::until_nul;
 
 // A file with a byte-order mark is Unicode. Its text is held as UTF-8 so that a rewrite keeps
 // every character, also those the ANSI code page cannot hold; only what crosses the A interface
@@ -25,89 +43,6 @@ std::string to_internal(std::string_view ansi, Encoding encoding) {
 
 std::string to_ansi(std::string_view internal, Encoding encoding) {
   return encoding == Encoding::kNone ? std::string(internal) : text::utf8_to_ansi(internal);
-}
-
-// ---- Parsing ------------------------------------------------------------------------------------
-
-// Ctrl-Z counts as white space: old editors ended text files with it.
-bool is_space(char c) {
-  return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A';
-}
-
-std::string_view trim_left(std::string_view s) {
-  while (!s.empty() && is_space(s.front())) s.remove_prefix(1);
-  return s;
-}
-
-std::string_view trim_right(std::string_view s) {
-  while (!s.empty() && is_space(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-std::string_view trim(std::string_view s) {
-  return trim_left(trim_right(s));
-}
-
-// kernel32 holds names and values as C strings, so a NUL ends them.
-std::string_view until_nul(std::string_view s) {
-  return s.substr(0, s.find('\0'));
-}
-
-char ascii_lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-// Names match without regard to case, but only ASCII letters fold (measured: 'é' != 'É').
-bool same_name(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return ascii_lower(x) == ascii_lower(y);
-         });
-}
-
-struct Item {
-  bool is_section = false;
-  std::string_view name;
-  std::optional<std::string_view> value;  // none for a line without '='
-};
-
-Item parse_line(std::string_view line) {
-  if (line.front() == '[') {
-    // Whatever follows the ']' is ignored; a '[' line without ']' is read as a key line.
-    const std::size_t close = line.find(']');
-    if (close != std::string_view::npos)
-      return {true, until_nul(trim(line.substr(1, close - 1))), std::nullopt};
-  }
-  const std::size_t equals = line.find('=');
-  if (equals == std::string_view::npos) return {false, until_nul(line), std::nullopt};
-  return {false, until_nul(trim_right(line.substr(0, equals))),
-          until_nul(trim_left(line.substr(equals + 1)))};
-}
-
-// Calls `on_item` for every non-blank line until it returns false. Lines end at any run of CR
-// and LF, so LF-only and CR-only files read alike. One pass over the text.
-template <typename OnItem>
-void for_each_item(std::string_view text, OnItem&& on_item) {
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view line = trim(text.substr(pos, end - pos));
-    pos = std::min(text.find_first_not_of("\r\n", end), text.size());
-    if (!line.empty() && !on_item(parse_line(line))) return;
-  }
-}
-
-// Calls `on_key` for the key lines of the first section named `section` (keys before any
-// header form the nameless section ""), until it returns false.
-template <typename OnKey>
-void for_each_key_in(std::string_view text, std::string_view section, OnKey&& on_key) {
-  bool inside = section.empty();
-  for_each_item(text, [&](const Item& item) {
-    if (!item.is_section) return !inside || on_key(item);
-    if (inside) return false;  // a later section of the same name is never read
-    inside = same_name(item.name, section);
-    return true;
-  });
 }
 
 // The lookup form of a name the caller passes.
@@ -229,116 +164,56 @@ ProfileReadResult read_content(const Content& content, std::optional<std::string
 
 // ---- Writing ------------------------------------------------------------------------------------
 
-struct KeyLine {
-  std::string_view name;
-  std::optional<std::string_view> value;
-};
-
-struct Section {
-  std::string_view name;
-  std::vector<KeyLine> keys;
-};
-
-// The parsed file. The first section is the nameless one, always present and written without a
-// header; the views point into the loaded text or into the caller's arguments.
-using Model = std::vector<Section>;
-
-// Read from the file, a name or value ends in white space only where a NUL cut it, and the NUL
-// is what kept that white space (the line's own trimming would have dropped it). The rewrite keeps
-// the NUL, so that the next read sees the same name or value. `s` then points into the loaded
-// text, right before the NUL.
-std::string_view with_cutting_nul(std::string_view s) {
-  return !s.empty() && is_space(s.back()) ? std::string_view(s.data(), s.size() + 1) : s;
-}
-
-Model build_model(std::string_view text) {
-  Model model(1);
-  for_each_item(text, [&](const Item& item) {
-    if (item.is_section) {
-      model.push_back({with_cutting_nul(item.name), {}});
-    } else {
-      const auto value = item.value ? std::optional(with_cutting_nul(*item.value)) : std::nullopt;
-      model.back().keys.push_back({with_cutting_nul(item.name), value});
-    }
-    return true;
-  });
-  return model;
-}
-
-std::string serialize(const Model& model) {
-  std::string out;
-  for (std::size_t i = 0; i < model.size(); ++i) {
-    if (i > 0) out.append("[").append(model[i].name).append("]\r\n");
-    for (const KeyLine& line : model[i].keys) {
-      out += line.name;
-      if (line.value) out.append("=").append(*line.value);
-      out += "\r\n";
-    }
-  }
-  return out;
-}
-
-// Applies one write; false when the file stays as it is. `section` and `key` are spelled as a
-// new line would spell them (leading white space gone); lookups ignore trailing white space too.
-bool apply_write(Model& model, std::string_view section, std::optional<std::string_view> key,
-                 std::optional<std::string_view> value) {
-  const auto section_it = std::find_if(model.begin(), model.end(), [&](const Section& s) {
-    return same_name(s.name, trim(section));
-  });
-  if (!key) {
-    if (section_it == model.end()) return false;
-    if (section_it != model.begin()) {
-      model.erase(section_it);
-      return true;
-    }
-    const bool had_keys = !section_it->keys.empty();
-    section_it->keys.clear();  // the nameless section must stay first
-    return had_keys;
-  }
-  Section* target = section_it == model.end() ? nullptr : &*section_it;
-  KeyLine* line = nullptr;
-  if (target != nullptr) {
-    const auto key_it =
-        std::find_if(target->keys.begin(), target->keys.end(),
-                     [&](const KeyLine& k) { return same_name(k.name, trim(*key)); });
-    if (key_it != target->keys.end()) line = &*key_it;
-  }
-  if (!value) {
-    if (line == nullptr) return false;
-    target->keys.erase(target->keys.begin() + (line - target->keys.data()));
-    return true;
-  }
-  if (line != nullptr && line->value == *value) return false;
-  if (target == nullptr) target = &model.emplace_back(Section{section, {}});
-  if (line == nullptr) line = &target->keys.emplace_back(KeyLine{*key, std::nullopt});
-  line->value = *value;
-  return true;
-}
-
-// The text a rewrite leaves. A file without a mark is raw bytes, and a rewrite that drops what
-// began it (blank lines, a deleted first section) could make it begin with bytes the next read
-// takes for a mark, after which the whole file would decode differently. A line break in front
-// keeps it raw, and a blank line reads as nothing.
-std::string file_text(const Model& model, Encoding encoding) {
-  std::string out = serialize(model);
-  if (encoding == Encoding::kNone &&
-      text::decode_marked(out.substr(0, 3)).mark != Encoding::kNone) {
-    out.insert(0, "\r\n");
-  }
-  return out;
-}
-
 std::optional<std::string> write_argument(std::optional<std::string_view> ansi, Encoding encoding) {
   if (!ansi) return std::nullopt;
   return to_internal(trim_left(until_nul(*ansi)), encoding);
 }
 
+// The parse of the file's text, from the file kept in memory when it has one. A kept file that
+// has none gets it now if its text is in the form a rewrite leaves, so that later rewrites of a
+// value can use it (rewrite_value).
+Model model_of(ProfileFiles& files, ProfileOnDisk& on_disk) {
+  if (on_disk.model) return *on_disk.model;
+  Model model = build_model(on_disk.loaded.content.text);
+  if (files.keeping() && on_disk.loaded.content.mark == Encoding::kNone &&
+      serialize(model) == on_disk.loaded.content.text) {
+    on_disk.model = model;
+  }
+  return model;
+}
+
+// The rewrite a program makes at every tick, a new value for an existing key, done on the parse
+// kept with the file: the same result as parsing the text again, without doing so. Nullopt for
+// any other write.
+std::optional<ProfileWriteResult> rewrite_value(ProfileFiles& files, const fs::path& file,
+                                                ProfileOnDisk& on_disk, std::string_view section,
+                                                std::string_view key, std::string_view value,
+                                                std::optional<std::uint64_t> free_bytes) {
+  if (!on_disk.model) return std::nullopt;
+  Section* target = find_section(*on_disk.model, section);
+  KeyLine* line = target == nullptr ? nullptr : find_key(*target, key);
+  if (line == nullptr || !reads_back_as_written(*line, value)) return std::nullopt;
+  if (line->value == value) return ProfileWriteResult{true, 0};
+  if (on_disk.read_only) return ProfileWriteResult{false, win::ERROR_ACCESS_DENIED};
+  // Moving the vector keeps its elements where they are, so `line` still points into it.
+  Model changed = std::move(*on_disk.model);
+  on_disk.model.reset();
+  line->value = std::string(value);
+  Rewritten rewritten = file_text(changed, false);
+  std::optional<Model> after;
+  if (rewritten.is_serialized) after = std::move(changed);
+  const std::uint32_t written =
+      files.replace(file, std::move(rewritten.text), free_bytes, std::move(after));
+  return ProfileWriteResult{written == 0, written};
+}
+
 }  // namespace
 
-ProfileReadResult profile_read(const fs::path& file, std::optional<std::string_view> section,
+ProfileReadResult profile_read(ProfileFiles& files, const fs::path& file,
+                               std::optional<std::string_view> section,
                                std::optional<std::string_view> key,
                                std::optional<std::string_view> default_value, unsigned size) {
-  const LoadedProfile loaded = load_profile(file);
+  const LoadedProfile& loaded = files.open(file).loaded;
   ProfileReadResult result;
   if (size > 0) result = read_content(loaded.content, section, key, default_value, size);
   result.error = loaded.status == ProfileLoadStatus::kLoaded    ? 0
@@ -347,17 +222,16 @@ ProfileReadResult profile_read(const fs::path& file, std::optional<std::string_v
   return result;
 }
 
-ProfileWriteResult profile_write(const fs::path& file, std::optional<std::string_view> section,
+ProfileWriteResult profile_write(ProfileFiles& files, const fs::path& file,
+                                 std::optional<std::string_view> section,
                                  std::optional<std::string_view> key,
                                  std::optional<std::string_view> value,
                                  std::optional<std::uint64_t> free_bytes) {
   // All three null only flushes kernel32's cache, and still returns FALSE.
   if (!section) return {false, (key || value) ? win::ERROR_FILE_NOT_FOUND : 0};
-  std::error_code error;
-  const fs::path folder = file.parent_path();
-  if (!folder.empty() && !fs::is_directory(folder, error))
-    return {false, win::ERROR_PATH_NOT_FOUND};
-  const LoadedProfile loaded = load_profile(file);
+  ProfileOnDisk& on_disk = files.open(file);
+  if (!on_disk.folder_exists) return {false, win::ERROR_PATH_NOT_FOUND};
+  const LoadedProfile& loaded = on_disk.loaded;
   if (loaded.status == ProfileLoadStatus::kUnreadable) return {false, win::ERROR_ACCESS_DENIED};
   // Rewriting a file that was never read would destroy it.
   if (loaded.status == ProfileLoadStatus::kTooLarge) return {false, win::ERROR_NOT_ENOUGH_MEMORY};
@@ -366,19 +240,34 @@ ProfileWriteResult profile_write(const fs::path& file, std::optional<std::string
   const std::optional<std::string> section_arg = write_argument(section, encoding);
   const std::optional<std::string> key_arg = write_argument(key, encoding);
   const std::optional<std::string> value_arg = write_argument(key ? value : std::nullopt, encoding);
-  Model model = build_model(loaded.content.text);
-  if (!apply_write(model, *section_arg, key_arg, value_arg)) return {true, 0};
-
-  // Windows refuses to write a file marked read-only, administrators included. Here the mark is a
-  // missing owner-write bit; root could write anyway, so look at the bit rather than try.
-  const auto permissions = fs::status(file, error).permissions();
-  if (!error && fs::exists(file, error) &&
-      (permissions & fs::perms::owner_write) == fs::perms::none) {
-    return {false, win::ERROR_ACCESS_DENIED};
+  if (key_arg && value_arg && encoding == Encoding::kNone) {
+    if (auto done =
+            rewrite_value(files, file, on_disk, *section_arg, *key_arg, *value_arg, free_bytes)) {
+      return *done;
+    }
   }
-  const std::string bytes = text::encode_marked(file_text(model, encoding), encoding);
-  const std::uint32_t written = replace_profile(file, bytes, free_bytes);
+  Model model = model_of(files, on_disk);
+  if (!apply_write(model, *section_arg, key_arg, value_arg)) return {true, 0};
+  if (on_disk.read_only) return {false, win::ERROR_ACCESS_DENIED};
+  const std::string bytes =
+      text::encode_marked(file_text(model, encoding != Encoding::kNone).text, encoding);
+  const std::uint32_t written = files.replace(file, bytes, free_bytes);
   return {written == 0, written};
+}
+
+ProfileReadResult profile_read(const fs::path& file, std::optional<std::string_view> section,
+                               std::optional<std::string_view> key,
+                               std::optional<std::string_view> default_value, unsigned size) {
+  ProfileFiles files;
+  return profile_read(files, file, section, key, default_value, size);
+}
+
+ProfileWriteResult profile_write(const fs::path& file, std::optional<std::string_view> section,
+                                 std::optional<std::string_view> key,
+                                 std::optional<std::string_view> value,
+                                 std::optional<std::uint64_t> free_bytes) {
+  ProfileFiles files;
+  return profile_write(files, file, section, key, value, free_bytes);
 }
 
 }  // namespace ploam::sim

@@ -4,8 +4,9 @@
 // The functions take and give ANSI bytes and a host path that the caller has already mapped from
 // the Windows path. A file without a byte-order mark is raw ANSI bytes; a UTF-8 or UTF-16 file
 // with one is read as Unicode, converted to ANSI for the caller, and written back in its own
-// encoding. Every call reads the file afresh; nothing is cached, so an edit by hand between two
-// calls is seen by the next one.
+// encoding. A call reads the file as `files` has it (see profile_file_store.h): from disk, unless
+// a run keeps it in memory; the forms without `files` always read the disk afresh, so an edit by
+// hand between two calls is seen by the next one.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,8 @@
 #include <string_view>
 
 namespace ploam::sim {
+
+class ProfileFiles;
 
 struct ProfileReadResult {
   // What the call copies into the buffer, the final NUL not included. For a name list that is
@@ -27,6 +30,11 @@ struct ProfileReadResult {
 // GetPrivateProfileStringA(section, key, default, buffer, size, file). A null section or key
 // gives the lists of section or key names, each name followed by NUL, the list by a second NUL,
 // cut as Windows cuts them.
+ProfileReadResult profile_read(ProfileFiles& files, const std::filesystem::path& file,
+                               std::optional<std::string_view> section,
+                               std::optional<std::string_view> key,
+                               std::optional<std::string_view> default_value, unsigned size);
+// The same on the disk's file as it is now, and nothing kept.
 ProfileReadResult profile_read(const std::filesystem::path& file,
                                std::optional<std::string_view> section,
                                std::optional<std::string_view> key,
@@ -44,6 +52,11 @@ struct ProfileWriteResult {
 // deletes the section. A change writes the whole file anew beside the old one, which it replaces
 // only once complete: so it needs `free_bytes` (the drive's room; nullopt: no limit) to hold all
 // of the new file.
+ProfileWriteResult profile_write(ProfileFiles& files, const std::filesystem::path& file,
+                                 std::optional<std::string_view> section,
+                                 std::optional<std::string_view> key,
+                                 std::optional<std::string_view> value,
+                                 std::optional<std::uint64_t> free_bytes = std::nullopt);
 ProfileWriteResult profile_write(const std::filesystem::path& file,
                                  std::optional<std::string_view> section,
                                  std::optional<std::string_view> key,

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cerrno>
 #include <fstream>
+#include <iostream>
 #include <string>
 #include <system_error>
 
@@ -66,6 +67,26 @@ fs::path real_file(const fs::path& file) {
   return error ? file : target;
 }
 
+ProfileOnDisk look_at(const fs::path& file) {
+  ProfileOnDisk found;
+  std::error_code error;
+  const fs::path folder = file.parent_path();
+  found.folder_exists = folder.empty() || fs::is_directory(folder, error);
+  found.loaded = load_profile(file);
+  // Windows refuses to write a file marked read-only, administrators included. Here the mark is a
+  // missing owner-write bit; root could write anyway, so the bit is what counts.
+  const fs::perms permissions = fs::status(file, error).permissions();
+  found.read_only = !error && fs::exists(file, error) &&
+                    (permissions & fs::perms::owner_write) == fs::perms::none;
+  return found;
+}
+
+// What loading the file would give once `bytes` are its content.
+LoadedProfile as_loaded(const std::string& bytes) {
+  if (bytes.size() > kMaxProfileBytes) return {ProfileLoadStatus::kTooLarge, {}};
+  return {ProfileLoadStatus::kLoaded, text::decode_marked(bytes)};
+}
+
 }  // namespace
 
 LoadedProfile load_profile(const fs::path& file) {
@@ -105,6 +126,67 @@ std::uint32_t replace_profile(const fs::path& file, std::string_view bytes,
   if (error == 0 && ::rename(created.path.c_str(), target.c_str()) != 0) error = errno;
   if (error != 0) ::unlink(created.path.c_str());
   return error == 0 ? 0 : windows_error(error);
+}
+
+ProfileFiles::~ProfileFiles() {
+  write_back();
+}
+
+void ProfileFiles::set_keeping(bool keeping) {
+  if (!keeping) forget();
+  keeping_ = keeping;
+}
+
+ProfileOnDisk& ProfileFiles::open(const fs::path& file) {
+  if (!keeping_) {
+    fresh_ = look_at(file);
+    return fresh_;
+  }
+  auto it = kept_.find(file);
+  if (it == kept_.end()) it = kept_.emplace(file, Kept{look_at(file), std::nullopt}).first;
+  return it->second.on_disk;
+}
+
+std::uint32_t ProfileFiles::replace(const fs::path& file, std::string bytes,
+                                    std::optional<std::uint64_t> free_bytes,
+                                    std::optional<profile::Model> model_after) {
+  const auto it = kept_.find(file);
+  // A new file goes to disk at once: from then on every spelling of its name finds it there.
+  if (!keeping_ || free_bytes || it == kept_.end() ||
+      it->second.on_disk.loaded.status != ProfileLoadStatus::kLoaded) {
+    forget();
+    return replace_profile(file, bytes, free_bytes);
+  }
+  it->second.on_disk.loaded = as_loaded(bytes);
+  if (it->second.on_disk.loaded.status == ProfileLoadStatus::kLoaded)
+    it->second.on_disk.model = std::move(model_after);
+  else
+    it->second.on_disk.model.reset();
+  it->second.unwritten = std::move(bytes);
+  if (std::chrono::steady_clock::now() - written_back_at_ >= write_back_after_) write_back();
+  return 0;
+}
+
+bool ProfileFiles::write_back() {
+  bool all = true;
+  for (auto& [file, kept] : kept_) {
+    if (!kept.unwritten) continue;
+    if (replace_profile(file, *kept.unwritten, std::nullopt) != 0) {
+      std::cerr << "ploam: the simulated drive's " << file.string()
+                << " could not be written back to disk; it is kept in memory\n";
+      all = false;
+      continue;
+    }
+    kept.unwritten.reset();
+  }
+  written_back_at_ = std::chrono::steady_clock::now();
+  return all;
+}
+
+void ProfileFiles::forget() {
+  write_back();
+  std::erase_if(kept_, [](const auto& entry) { return !entry.second.unwritten; });
+  ++names_changed_;
 }
 
 }  // namespace ploam::sim

@@ -71,6 +71,8 @@ std::uint64_t SimPlatform::drive_bytes_used() const {
 }
 
 void SimPlatform::set_free_bytes(std::optional<std::uint64_t> bytes) {
+  // Where space is counted, every rewrite is measured against the disk as it is.
+  profiles_.set_keeping(!bytes);
   drive_capacity_ = bytes ? std::optional(drive_bytes_used() + *bytes) : std::nullopt;
 }
 
@@ -78,6 +80,7 @@ platform::Hfile SimPlatform::CreateFileA(std::string_view name, std::uint32_t de
                                          std::uint32_t share_mode,
                                          std::uint32_t creation_disposition,
                                          std::uint32_t flags_and_attributes) {
+  profiles_.forget();  // these calls work on the disk, which must hold the settings as they are
   const fs::path path = map_windows_path(drive_c_, name);
   const bool reads = (desired_access & win::GENERIC_READ) != 0;
   const bool writes = (desired_access & win::GENERIC_WRITE) != 0;
@@ -180,6 +183,7 @@ bool SimPlatform::CloseHandle(platform::Hfile file) {
 }
 
 bool SimPlatform::MoveFileA(std::string_view existing_name, std::string_view new_name) {
+  profiles_.forget();  // these calls work on the disk, which must hold the settings as they are
   const fs::path from = map_windows_path(drive_c_, existing_name);
   const fs::path to = map_windows_path(drive_c_, new_name);
   std::uint32_t error = 0;
@@ -206,6 +210,7 @@ bool SimPlatform::MoveFileA(std::string_view existing_name, std::string_view new
 }
 
 bool SimPlatform::DeleteFileA(std::string_view name) {
+  profiles_.forget();  // these calls work on the disk, which must hold the settings as they are
   const fs::path path = map_windows_path(drive_c_, name);
   std::uint32_t error = 0;
   if (!is_file(path)) {

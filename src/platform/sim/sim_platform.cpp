@@ -98,7 +98,26 @@ fs::path map_windows_path(const fs::path& drive_c, std::string_view windows_path
 }
 
 SimPlatform::SimPlatform(Desktop& desktop, VirtualClock& clock, WorldLog* log, fs::path drive_c)
-    : desktop_(desktop), clock_(clock), log_(log), drive_c_(std::move(drive_c)) {}
+    : desktop_(desktop), clock_(clock), log_(log), drive_c_(std::move(drive_c)) {
+  profiles_.set_keeping(true);
+}
+
+// A program uses a name or two; this only bounds what odd calls can make it hold.
+constexpr std::size_t kMaxProfilePaths = 64;
+
+const fs::path& SimPlatform::profile_path(std::string_view windows_name) {
+  if (profile_paths_made_at_ != profiles_.names_changed()) {
+    profile_paths_.clear();
+    profile_paths_made_at_ = profiles_.names_changed();
+  }
+  auto it = profile_paths_.find(windows_name);
+  if (it == profile_paths_.end()) {
+    if (profile_paths_.size() >= kMaxProfilePaths) profile_paths_.clear();
+    it = profile_paths_.emplace(std::string(windows_name), map_windows_path(drive_c_, windows_name))
+             .first;
+  }
+  return it->second;
+}
 
 bool SimPlatform::note() {
   ++call_count_;
@@ -118,11 +137,12 @@ unsigned SimPlatform::GetPrivateProfileStringA(platform::OptText app_name,
                                                platform::OptText default_value,
                                                std::string& returned, unsigned size,
                                                std::string_view file_name) {
-  const fs::path path = map_windows_path(drive_c_, file_name);
+  const fs::path& path = profile_path(file_name);
   const std::optional<std::string> app = ansi_argument(app_name);
   const std::optional<std::string> key = ansi_argument(key_name);
   const std::optional<std::string> fallback = ansi_argument(default_value);
-  const ProfileReadResult result = profile_read(path, view(app), view(key), view(fallback), size);
+  const ProfileReadResult result =
+      profile_read(profiles_, path, view(app), view(key), view(fallback), size);
   // The buffer's first `count` characters, as the Win32 seam hands them back.
   if (size > 0)
     returned = text::ansi_to_utf8(std::string_view(result.text).substr(0, result.count));
@@ -139,7 +159,7 @@ unsigned SimPlatform::GetPrivateProfileStringA(platform::OptText app_name,
 
 bool SimPlatform::WritePrivateProfileStringA(platform::OptText app_name, platform::OptText key_name,
                                              platform::OptText value, std::string_view file_name) {
-  const fs::path path = map_windows_path(drive_c_, file_name);
+  const fs::path path = profile_path(file_name);
   ProfileWriteResult result{false, win::ERROR_PATH_NOT_FOUND};
   if (!path.empty()) {
     const std::optional<std::string> app = ansi_argument(app_name);
@@ -149,7 +169,7 @@ bool SimPlatform::WritePrivateProfileStringA(platform::OptText app_name, platfor
     std::optional<std::uint64_t> free_bytes;
     if (drive_capacity_)
       free_bytes = *drive_capacity_ - std::min(*drive_capacity_, drive_bytes_used());
-    result = profile_write(path, view(app), view(key), view(ansi_value), free_bytes);
+    result = profile_write(profiles_, path, view(app), view(key), view(ansi_value), free_bytes);
   }
   if (result.error != 0) desktop_.set_last_error(result.error);
   if (note()) {

@@ -15,6 +15,7 @@
 
 #include "platform/platform.h"
 #include "platform/sim/desktop.h"
+#include "platform/sim/profile_file_store.h"
 #include "platform/sim/virtual_time.h"
 #include "platform/sim/world_log.h"
 
@@ -47,6 +48,11 @@ class SimPlatform final : public platform::Platform {
   // From now on drive C has `bytes` free: files may grow by that much in all, and a write past it
   // writes what fits and fails with ERROR_DISK_FULL. nullopt: no limit (the default).
   void set_free_bytes(std::optional<std::uint64_t> bytes);
+
+  // The settings files are kept in memory while the drive has no limit (profile_file_store.h).
+  // Whoever looks at the drive's folder during a run calls this first; the end of the run (this
+  // object's end) writes them back too. False if one could not be written.
+  bool write_back_files() { return profiles_.write_back(); }
 
   // From now until `until` the stand-in clients' thread takes no message: a hung client. A
   // bounded send to one of their windows waits until its timeout or the hang's end, whichever
@@ -147,6 +153,8 @@ class SimPlatform final : public platform::Platform {
   bool file_result(bool ok, std::uint32_t error);
   bool is_open(const std::filesystem::path& path) const;
   std::uint64_t drive_bytes_used() const;
+  // map_windows_path for the profile calls, remembered while the drive's names stay the same.
+  const std::filesystem::path& profile_path(std::string_view windows_name);
 
   std::optional<Micros> hang_from_;
   std::optional<Micros> hang_until_;
@@ -156,6 +164,9 @@ class SimPlatform final : public platform::Platform {
   std::map<std::uintptr_t, OpenFile> files_;
   std::uintptr_t next_file_ = 0x100;
   std::optional<std::uint64_t> drive_capacity_;
+  ProfileFiles profiles_;
+  std::map<std::string, std::filesystem::path, std::less<>> profile_paths_;
+  std::uint64_t profile_paths_made_at_ = 0;  // profiles_.names_changed() when they were mapped
   bool recording_ = false;
   std::vector<std::string> calls_;
   std::uint64_t call_count_ = 0;

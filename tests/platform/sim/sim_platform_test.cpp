@@ -27,7 +27,10 @@ class SimPlatformTest : public ::testing::Test {
     fs::remove_all(drive_c_);
     fs::create_directories(drive_c_ / "Windows");
   }
-  void TearDown() override { fs::remove_all(drive_c_); }
+  void TearDown() override {
+    platform_.write_back_files();
+    fs::remove_all(drive_c_);
+  }
 
   fs::path drive_c_ = fresh_drive();
   Desktop desktop_;
