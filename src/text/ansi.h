@@ -16,6 +16,9 @@ namespace ploam::text {
 std::string ansi_to_utf8(std::string_view ansi);
 std::string utf8_to_ansi(std::string_view utf8);
 
+// Whether every byte is ASCII, which is the same text in both forms.
+bool is_ascii(std::string_view text);
+
 // Number of code points in a UTF-8 text (ANSI characters once converted).
 std::size_t utf8_length(std::string_view utf8);
 

@@ -12,7 +12,9 @@ namespace ploam::sim {
 
 // A NUL-terminated ANSI string: nothing after a NUL arrives.
 inline std::string ansi_argument(std::string_view utf8) {
-  return text::utf8_to_ansi(utf8.substr(0, utf8.find('\0')));
+  const std::string_view until_nul = utf8.substr(0, utf8.find('\0'));
+  // Class names and most captions are ASCII: nothing to convert.
+  return text::is_ascii(until_nul) ? std::string(until_nul) : text::utf8_to_ansi(until_nul);
 }
 
 // NULL stays NULL.

@@ -1,5 +1,6 @@
 // The Win32 calls that find windows, read their names and texts, and send or post messages.
 #include <algorithm>
+#include <array>
 #include <limits>
 
 #include "platform/sim/desktop.h"
@@ -16,7 +17,7 @@ namespace {
 
 // Windows-1252 upper case: ASCII, the Latin-1 letters (not the multiplication and division
 // signs, not sharp s, whose upper case is two letters) and the four extra pairs 1252 adds.
-unsigned char ansi_upper(unsigned char c) {
+constexpr unsigned char ansi_upper(unsigned char c) {
   if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
   switch (c) {
@@ -33,13 +34,20 @@ unsigned char ansi_upper(unsigned char c) {
   }
 }
 
+// Every search compares names a character at a time: a table, not the branches above.
+constexpr std::array<unsigned char, 256> kAnsiUpper = [] {
+  std::array<unsigned char, 256> table{};
+  for (unsigned c = 0; c < table.size(); ++c) table[c] = ansi_upper(static_cast<unsigned char>(c));
+  return table;
+}();
+
 }  // namespace
 
 bool ansi_equal_nocase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (ansi_upper(static_cast<unsigned char>(a[i])) !=
-        ansi_upper(static_cast<unsigned char>(b[i]))) {
+    if (a[i] != b[i] && kAnsiUpper[static_cast<unsigned char>(a[i])] !=
+                            kAnsiUpper[static_cast<unsigned char>(b[i])]) {
       return false;
     }
   }

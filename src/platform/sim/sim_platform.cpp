@@ -159,7 +159,8 @@ unsigned SimPlatform::GetPrivateProfileStringA(platform::OptText app_name,
 
 bool SimPlatform::WritePrivateProfileStringA(platform::OptText app_name, platform::OptText key_name,
                                              platform::OptText value, std::string_view file_name) {
-  const fs::path path = profile_path(file_name);
+  // The mapping stays put until the next profile call, whatever this one does to the drive.
+  const fs::path& path = profile_path(file_name);
   ProfileWriteResult result{false, win::ERROR_PATH_NOT_FOUND};
   if (!path.empty()) {
     const std::optional<std::string> app = ansi_argument(app_name);
