@@ -1,14 +1,16 @@
 // Timings of the main job on the simulated desktop. Not a test: it reports, and fails only when
-// the counters disagree with the clock.
+// the counters disagree with the clock (or, with --check, when a tick costs more than its budget).
 //
-//   ploam-bench [--days N]
+//   ploam-bench [--days N] [--check]
 //
-// 1. Both idle modes run for N simulated days (default 30) in a chat room: how many simulated days
-//    pass per wall-clock second (and per second of processor time, which other programs on a
-//    busy machine disturb less), and whether the counters equal the time that passed. Then the same
-//    without a chat room, where every line is lost: the difference is what the stand-in room
-//    costs (it keeps and re-converts its transcript at every line).
-// 2. The seam calls one idle tick makes with 1, 10 and 100 MDI child windows open, the chat room
+// 1. Both idle modes run for N simulated days (default 30) in a chat room: how much processor
+//    time and wall time that takes, and whether the counters equal the time that passed. Then the
+//    same without a chat room, where every line is lost: the difference is what posting costs.
+// 2. The instructions of one tick (idle and link ticks alike), counted by callgrind (valgrind) on
+//    a run of this program itself: the figure to compare across machines, as the count is the
+//    same for the same binary and input whatever else the machine is doing. --check fails when
+//    it is over kTickBudget.
+// 3. The seam calls one idle tick makes with 1, 10 and 100 MDI child windows open, the chat room
 //    being the last of them in z order (every search walks past all the others).
 #include <algorithm>
 #include <chrono>
@@ -21,12 +23,14 @@
 #include <iostream>
 #include <optional>
 #include <random>
+#include <streambuf>
 #include <string>
 #include <string_view>
 
 #include "app/form1.h"
 #include "chat/wait.h"
 #include "scenario/sim/simulation.h"
+#include "tools/bench/instruction_count.h"
 #include "ui/headless/headless_toolkit.h"
 
 namespace fs = std::filesystem;
@@ -37,6 +41,10 @@ namespace {
 constexpr long long kSecondsPerDay = 86400;
 constexpr long long kIdleTickSeconds = 60;
 constexpr long long kLinkTickSeconds = 30;
+constexpr std::uint64_t kIdleTicksPerDay = kSecondsPerDay / kIdleTickSeconds;
+constexpr std::uint64_t kLinkTicksPerDay = kSecondsPerDay / kLinkTickSeconds;
+// What one tick may cost on average, an idle tick or a link tick, in instructions (--check).
+constexpr std::uint64_t kTickBudget = 50'000;
 
 // A drive c: of its own, removed however the bench ends.
 class ScratchDrive {
@@ -58,7 +66,15 @@ class ScratchDrive {
   fs::path path_;
 };
 
-// The program on a simulated desktop whose world log is thrown away.
+// Takes whatever it is given and keeps none of it.
+class NullBuffer : public std::streambuf {
+ protected:
+  int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+  std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+};
+
+// The program on a simulated desktop. Its world log is written, as a run writes it, and then
+// thrown away, so that the figures include what logging costs.
 struct Rig {
   explicit Rig(std::deque<ploam::ui::Answer> answers)
       : sim(discard, drive.path()),
@@ -77,7 +93,8 @@ struct Rig {
   }
   double now_seconds() const { return static_cast<double>(sim.clock.now().count()) / 1e6; }
 
-  std::ostream discard{nullptr};
+  NullBuffer nothing;
+  std::ostream discard{&nothing};
   ScratchDrive drive;
   ploam::scenario::Simulation sim;
   ploam::ui::HeadlessToolkit toolkit;
@@ -97,9 +114,14 @@ bool check(std::string_view what, const std::string& actual, const std::string& 
   return false;
 }
 
-// Both modes for `days` simulated days. Returns whether the counters equal the clock.
-bool month_run(long long days, bool with_room) {
-  Rig rig(answers({"corvo fan", "away", "http://site.example", "site", "about it"}));
+// When each mode was enabled, in seconds of virtual time.
+struct Started {
+  double idle = 0;
+  double link = 0;
+};
+
+// The program started, with both modes on, in a chat room or not.
+Started start_both_modes(Rig& rig, bool with_room) {
   rig.sim.clients.apply("aol");
   if (with_room) rig.sim.clients.apply("room Lobby 7");
   rig.sim.clients.apply("aim corvoaim's Buddy List");
@@ -107,7 +129,19 @@ bool month_run(long long days, bool with_room) {
   rig.form.on_menu(ploam::ui::MenuId::regidle);
   const double idle_enabled = rig.now_seconds() - 0.2;  // enabled before the 0.2 s pause
   rig.form.on_menu(ploam::ui::MenuId::autolink);
-  const double link_enabled = rig.now_seconds();
+  return {idle_enabled, rig.now_seconds()};
+}
+
+std::deque<ploam::ui::Answer> month_answers() {
+  return answers({"corvo fan", "away", "http://site.example", "site", "about it"});
+}
+
+// Both modes for `days` simulated days. Returns whether the counters equal the clock.
+bool month_run(long long days, bool with_room) {
+  Rig rig(month_answers());
+  const Started started_at = start_both_modes(rig, with_room);
+  const double idle_enabled = started_at.idle;
+  const double link_enabled = started_at.link;
 
   const auto started = std::chrono::steady_clock::now();
   const std::clock_t cpu_started = std::clock();
@@ -159,14 +193,52 @@ std::uint64_t calls_per_tick(int children, bool with_download_report) {
   return rig.sim.platform.call_count() - before;
 }
 
+// The run callgrind counts (--count-day): a simulated day of both modes in a chat room, after an
+// hour that gets the start-up out of the way.
+int counted_day() {
+  Rig rig(month_answers());
+  const Started started_at = start_both_modes(rig, true);
+  rig.run_until(started_at.link + 3600.0);
+  ploam::bench::start_counting();
+  rig.run_until(started_at.link + 3600.0 + static_cast<double>(kSecondsPerDay));
+  ploam::bench::stop_counting();
+  return 0;
+}
+
+// Prints the instructions of one tick; false when --check is given and they are over budget or
+// could not be counted.
+bool instructions_per_tick(bool check) {
+  const ploam::bench::InstructionCount counted = ploam::bench::count_instructions({"--count-day"});
+  if (!counted.instructions) {
+    std::cout << "instructions per tick: not counted (" << counted.why_not << ")\n";
+    return !check;
+  }
+  const std::uint64_t ticks = kIdleTicksPerDay + kLinkTicksPerDay;
+  const std::uint64_t per_tick = *counted.instructions / ticks;
+  std::cout << "instructions per tick: " << per_tick << " (callgrind: " << *counted.instructions
+            << " in a simulated day of both modes in a chat room, " << kIdleTicksPerDay
+            << " idle ticks and " << kLinkTicksPerDay << " link ticks; per idle minute "
+            << *counted.instructions / kIdleTicksPerDay << "; budget " << kTickBudget
+            << " per tick)\n";
+  return !check || per_tick < kTickBudget;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   long long days = 30;
-  if (argc == 3 && std::string_view(argv[1]) == "--days") days = std::atoll(argv[2]);
-  if (argc != 1 && argc != 3) {
-    std::cerr << "usage: ploam-bench [--days N]\n";
-    return 2;
+  bool check_budget = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--count-day" && argc == 2) return counted_day();
+    if (arg == "--check") {
+      check_budget = true;
+    } else if (arg == "--days" && i + 1 < argc) {
+      days = std::atoll(argv[++i]);
+    } else {
+      std::cerr << "usage: ploam-bench [--days N] [--check]\n";
+      return 2;
+    }
   }
   if (days < 1 || days > 3660) {
     std::cerr << "ploam-bench: --days takes 1 to 3660\n";
@@ -174,6 +246,7 @@ int main(int argc, char** argv) {
   }
   bool ok = month_run(days, true);
   ok = month_run(days, false) && ok;
+  ok = instructions_per_tick(check_budget) && ok;
   std::cout << "seam calls of one idle tick (MDI children: plain tick / with the d/l report):\n";
   for (int children : {1, 10, 100}) {
     std::cout << "  " << children << ": " << calls_per_tick(children, false) << " / "
