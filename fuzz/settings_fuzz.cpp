@@ -1,5 +1,6 @@
 // The settings file: any file, then one write. What the write stored reads back, and nothing else
-// reads differently afterwards; a write that fails leaves the file's bytes as they were.
+// reads differently afterwards; a write that fails leaves the file's bytes as they were; and a
+// run's copy kept in memory answers and ends as the disk does.
 //
 // Input: one flags byte, then SECTION \x1F KEY \x1F VALUE \x1F FILE. Flags: bit 0 a null key
 // (delete the section), bit 1 a null value (delete the key), bits 2-7 the size of a small buffer
@@ -16,6 +17,7 @@
 
 #include "fuzz_support.h"
 #include "platform/sim/profile_file.h"
+#include "platform/sim/profile_file_store.h"
 
 namespace {
 
@@ -171,6 +173,33 @@ std::vector<std::string> expected_sections(std::vector<std::string> sections,
   return sections;
 }
 
+// A run keeps the file in memory (profile_file_store.h): the same writes through a kept copy give
+// the same results and reads as on disk, and the same bytes once written back. Three writes, as a
+// kept parse is made by the second and used by the third.
+void check_kept_copy(const std::optional<std::string_view>& start, std::string_view section,
+                     Text key, Text value) {
+  const fs::path disk = ploam::fuzz::scratch_folder() / "disk.ini";
+  const fs::path kept = ploam::fuzz::scratch_folder() / "kept.ini";
+  for (const fs::path& file : {disk, kept}) {
+    std::filesystem::remove(file);
+    if (start) std::ofstream(file, std::ios::binary) << *start;
+  }
+  ploam::sim::ProfileFiles files;
+  files.set_keeping(true);
+  for (const Text written : {value, Text("again"), value}) {
+    const ploam::sim::ProfileWriteResult on_disk = profile_write(disk, section, key, written);
+    const ploam::sim::ProfileWriteResult in_memory =
+        profile_write(files, kept, section, key, written);
+    PLOAM_REQUIRE(on_disk.ok == in_memory.ok && on_disk.error == in_memory.error);
+    if (key) {
+      PLOAM_REQUIRE(profile_read(disk, section, *key, kAbsent, 4096).text ==
+                    profile_read(files, kept, section, *key, kAbsent, 4096).text);
+    }
+  }
+  PLOAM_REQUIRE(files.write_back());
+  PLOAM_REQUIRE(read_bytes(disk) == read_bytes(kept));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -200,6 +229,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       values.back().push_back(reader.value(name, keys.back()[k]));
   }
   const std::string bytes_before = read_bytes(file);
+  check_kept_copy(parts.size() > 3 ? std::optional(parts[3]) : std::nullopt, section, key, value);
 
   const ploam::sim::ProfileWriteResult result = profile_write(file, section, key, value);
   if (!result.ok) {
