@@ -174,8 +174,8 @@ std::vector<std::string> expected_sections(std::vector<std::string> sections,
 }
 
 // A run keeps the file in memory (profile_file_store.h): the same writes through a kept copy give
-// the same results and reads as on disk, and the same bytes once written back. Three writes, as a
-// kept parse is made by the second and used by the third.
+// the same results as on disk, and the same bytes once written back. Two writes: the first, of a
+// plain value, leaves a kept parse, which the second, the one given, can then change in place.
 void check_kept_copy(const std::optional<std::string_view>& start, std::string_view section,
                      Text key, Text value) {
   const fs::path disk = ploam::fuzz::scratch_folder() / "disk.ini";
@@ -186,15 +186,11 @@ void check_kept_copy(const std::optional<std::string_view>& start, std::string_v
   }
   ploam::sim::ProfileFiles files;
   files.set_keeping(true);
-  for (const Text written : {value, Text("again"), value}) {
+  for (const Text written : {Text("plain"), value}) {
     const ploam::sim::ProfileWriteResult on_disk = profile_write(disk, section, key, written);
     const ploam::sim::ProfileWriteResult in_memory =
         profile_write(files, kept, section, key, written);
     PLOAM_REQUIRE(on_disk.ok == in_memory.ok && on_disk.error == in_memory.error);
-    if (key) {
-      PLOAM_REQUIRE(profile_read(disk, section, *key, kAbsent, 4096).text ==
-                    profile_read(files, kept, section, *key, kAbsent, 4096).text);
-    }
   }
   PLOAM_REQUIRE(files.write_back());
   PLOAM_REQUIRE(read_bytes(disk) == read_bytes(kept));

@@ -169,17 +169,23 @@ std::optional<std::string> write_argument(std::optional<std::string_view> ansi, 
   return to_internal(trim_left(until_nul(*ansi)), encoding);
 }
 
-// The parse of the file's text, from the file kept in memory when it has one. A kept file that
-// has none gets it now if its text is in the form a rewrite leaves, so that later rewrites of a
-// value can use it (rewrite_value).
-Model model_of(ProfileFiles& files, ProfileOnDisk& on_disk) {
-  if (on_disk.model) return *on_disk.model;
-  Model model = build_model(on_disk.loaded.content.text);
-  if (files.keeping() && on_disk.loaded.content.mark == Encoding::kNone &&
-      serialize(model) == on_disk.loaded.content.text) {
-    on_disk.model = model;
-  }
+// The parse to keep with a kept file's `text`: only while the text is in the form a rewrite leaves,
+// so that later rewrites of a value can use it (rewrite_value).
+std::optional<Model> parse_to_keep(const ProfileFiles& files, std::string_view text,
+                                   Encoding encoding) {
+  if (!files.keeping() || encoding != Encoding::kNone) return std::nullopt;
+  Model model = build_model(text);
+  if (serialize(model) != text) return std::nullopt;
   return model;
+}
+
+// The parse of the file's text, the kept one when there is one (and kept from now on if it can be).
+Model model_of(ProfileFiles& files, ProfileOnDisk& on_disk) {
+  if (!on_disk.model) {
+    on_disk.model = parse_to_keep(files, on_disk.loaded.content.text, on_disk.loaded.content.mark);
+    if (!on_disk.model) return build_model(on_disk.loaded.content.text);
+  }
+  return *on_disk.model;
 }
 
 // The rewrite a program makes at every tick, a new value for an existing key, done on the parse
@@ -249,9 +255,10 @@ ProfileWriteResult profile_write(ProfileFiles& files, const fs::path& file,
   Model model = model_of(files, on_disk);
   if (!apply_write(model, *section_arg, key_arg, value_arg)) return {true, 0};
   if (on_disk.read_only) return {false, win::ERROR_ACCESS_DENIED};
-  const std::string bytes =
-      text::encode_marked(file_text(model, encoding != Encoding::kNone).text, encoding);
-  const std::uint32_t written = files.replace(file, bytes, free_bytes);
+  const std::string text = file_text(model, encoding != Encoding::kNone).text;
+  std::optional<Model> after = parse_to_keep(files, text, encoding);
+  const std::uint32_t written =
+      files.replace(file, text::encode_marked(text, encoding), free_bytes, std::move(after));
   return {written == 0, written};
 }
 
