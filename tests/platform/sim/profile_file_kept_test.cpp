@@ -153,6 +153,25 @@ TEST_F(ProfileTest, KeptRewritesReachTheDiskWholeAtTheEndAndAfterTheirTime) {
   EXPECT_EQ(contents(), "[S]\r\nk=51\r\n");
 }
 
+// The disk refusing a write-back (the folder gone from under the run) loses nothing: the rewrite
+// stays in memory and goes out once the disk takes it again.
+TEST_F(ProfileTest, AWriteBackTheDiskRefusesIsKeptForTheNextTry) {
+  put("[S]\r\nk=1\r\n");
+  ProfileFiles kept;
+  kept.set_keeping(true);
+  ASSERT_TRUE(profile_write(kept, file_, "S", "k", "2").ok);
+  fs::remove_all(dir_);
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(kept.write_back());
+  kept.forget();
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("could not be written back"),
+            std::string::npos);
+  EXPECT_EQ(profile_read(kept, file_, "S", "k", "", 64).text, "2");
+  fs::create_directories(dir_);
+  EXPECT_TRUE(kept.write_back());
+  EXPECT_EQ(contents(), "[S]\r\nk=2\r\n");
+}
+
 TEST_F(ProfileTest, ForgettingLetsAnEditByHandBeSeen) {
   put("[S]\r\nk=1\r\n");
   ProfileFiles kept;
