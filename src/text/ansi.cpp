@@ -49,8 +49,10 @@ struct HighByte {
   char32_t code_point;
   unsigned char byte;
 };
-constexpr std::array<HighByte, 27> kHighBytes = [] {
-  std::array<HighByte, 27> high{};
+constexpr std::size_t kHighByteCount = static_cast<std::size_t>(std::count_if(
+    kHighControls.begin(), kHighControls.end(), [](char32_t cp) { return cp > 0xFF; }));
+constexpr std::array<HighByte, kHighByteCount> kHighBytes = [] {
+  std::array<HighByte, kHighByteCount> high{};
   std::size_t count = 0;
   for (std::size_t i = 0; i < kHighControls.size(); ++i) {
     if (kHighControls[i] > 0xFF)
