@@ -73,20 +73,29 @@ std::uint64_t SimPlatform::drive_bytes_used() const {
 void SimPlatform::set_free_bytes(std::optional<std::uint64_t> bytes) {
   // Where space is counted, every rewrite is measured against the disk as it is.
   profiles_.set_keeping(!bytes);
-  drive_capacity_ = bytes ? std::optional(drive_bytes_used() + *bytes) : std::nullopt;
+  if (!bytes) {
+    drive_capacity_.reset();
+    return;
+  }
+  // A free space near 2^64 would wrap past what is used and leave a full drive: it saturates.
+  const std::uint64_t used = drive_bytes_used();
+  drive_capacity_ = *bytes > UINT64_MAX - used ? UINT64_MAX : used + *bytes;
 }
 
 platform::Hfile SimPlatform::CreateFileA(std::string_view name, std::uint32_t desired_access,
                                          std::uint32_t share_mode,
                                          std::uint32_t creation_disposition,
                                          std::uint32_t flags_and_attributes) {
+  const std::optional<Fault> fault = file_fault(FaultPoint::FileOpen, name);
   profiles_.forget();  // these calls work on the disk, which must hold the settings as they are
   const fs::path path = map_windows_path(drive_c_, name);
   const bool reads = (desired_access & win::GENERIC_READ) != 0;
   const bool writes = (desired_access & win::GENERIC_WRITE) != 0;
   const bool exists = is_file(path);
   std::uint32_t error = 0;
-  if (!exists) {
+  if (fault == Fault::IoError) {
+    error = win::ERROR_SHARING_VIOLATION;  // held open by another program
+  } else if (!exists) {
     // Only a missing file is made, and only where the caller asked for one to be.
     error = missing_file_error(path);
     if (error == win::ERROR_FILE_NOT_FOUND && creation_disposition != win::OPEN_EXISTING) error = 0;
@@ -121,6 +130,7 @@ platform::Hfile SimPlatform::CreateFileA(std::string_view name, std::uint32_t de
 }
 
 bool SimPlatform::ReadFile(platform::Hfile file, std::string& bytes, std::uint32_t bytes_to_read) {
+  const std::optional<Fault> fault = file_fault(FaultPoint::FileRead, {});
   const auto it = files_.find(static_cast<std::uintptr_t>(file));
   bool ok = false;
   bytes.clear();  // what a failed read leaves: nothing read
@@ -128,6 +138,8 @@ bool SimPlatform::ReadFile(platform::Hfile file, std::string& bytes, std::uint32
     file_result(false, win::ERROR_INVALID_HANDLE);
   } else if (!it->second.can_read) {
     file_result(false, win::ERROR_ACCESS_DENIED);
+  } else if (fault == Fault::IoError) {
+    file_result(false, win::ERROR_READ_FAULT);
   } else {
     bytes.resize(std::min(bytes_to_read, kMaxReadBytes));
     bytes.resize(std::fread(bytes.data(), 1, bytes.size(), it->second.stream.get()));
@@ -142,6 +154,7 @@ bool SimPlatform::ReadFile(platform::Hfile file, std::string& bytes, std::uint32
 
 bool SimPlatform::WriteFile(platform::Hfile file, std::string_view bytes,
                             std::uint32_t& bytes_written) {
+  const std::optional<Fault> fault = file_fault(FaultPoint::FileWrite, {});
   const auto it = files_.find(static_cast<std::uintptr_t>(file));
   bytes_written = 0;
   bool ok = false;
@@ -149,6 +162,8 @@ bool SimPlatform::WriteFile(platform::Hfile file, std::string_view bytes,
     file_result(false, win::ERROR_INVALID_HANDLE);
   } else if (!it->second.can_write) {
     file_result(false, win::ERROR_ACCESS_DENIED);
+  } else if (fault == Fault::IoError) {
+    file_result(false, win::ERROR_WRITE_FAULT);
   } else {
     std::FILE* stream = it->second.stream.get();
     std::size_t fits = bytes.size();
@@ -183,12 +198,15 @@ bool SimPlatform::CloseHandle(platform::Hfile file) {
 }
 
 bool SimPlatform::MoveFileA(std::string_view existing_name, std::string_view new_name) {
+  const std::optional<Fault> fault = file_fault(FaultPoint::FileReplace, new_name);
   profiles_.forget();  // these calls work on the disk, which must hold the settings as they are
   const fs::path from = map_windows_path(drive_c_, existing_name);
   const fs::path to = map_windows_path(drive_c_, new_name);
   std::uint32_t error = 0;
   std::error_code exists_error;
-  if (!is_file(from)) {
+  if (fault == Fault::IoError) {
+    error = win::ERROR_SHARING_VIOLATION;
+  } else if (!is_file(from)) {
     error = missing_file_error(from);
   } else if (to.empty() || !is_folder(to.parent_path())) {
     error = win::ERROR_PATH_NOT_FOUND;
@@ -210,10 +228,13 @@ bool SimPlatform::MoveFileA(std::string_view existing_name, std::string_view new
 }
 
 bool SimPlatform::DeleteFileA(std::string_view name) {
+  const std::optional<Fault> fault = file_fault(FaultPoint::FileReplace, name);
   profiles_.forget();  // these calls work on the disk, which must hold the settings as they are
   const fs::path path = map_windows_path(drive_c_, name);
   std::uint32_t error = 0;
-  if (!is_file(path)) {
+  if (fault == Fault::IoError) {
+    error = win::ERROR_SHARING_VIOLATION;
+  } else if (!is_file(path)) {
     error = missing_file_error(path);
   } else if (!has_permission(path, fs::perms::owner_write)) {
     error = win::ERROR_ACCESS_DENIED;

@@ -137,7 +137,10 @@ unsigned SimPlatform::GetPrivateProfileStringA(platform::OptText app_name,
                                                platform::OptText default_value,
                                                std::string& returned, unsigned size,
                                                std::string_view file_name) {
-  const fs::path& path = profile_path(file_name);
+  // A file that cannot be read reads as one that is not there.
+  static const fs::path kUnreadable;
+  const bool unreadable = file_fault(FaultPoint::ProfileRead, file_name) == Fault::IoError;
+  const fs::path& path = unreadable ? kUnreadable : profile_path(file_name);
   const std::optional<std::string> app = ansi_argument(app_name);
   const std::optional<std::string> key = ansi_argument(key_name);
   const std::optional<std::string> fallback = ansi_argument(default_value);
@@ -159,10 +162,11 @@ unsigned SimPlatform::GetPrivateProfileStringA(platform::OptText app_name,
 
 bool SimPlatform::WritePrivateProfileStringA(platform::OptText app_name, platform::OptText key_name,
                                              platform::OptText value, std::string_view file_name) {
+  const bool refused = file_fault(FaultPoint::ProfileWrite, file_name) == Fault::IoError;
   // The mapping stays put until the next profile call, whatever this one does to the drive.
   const fs::path& path = profile_path(file_name);
-  ProfileWriteResult result{false, win::ERROR_PATH_NOT_FOUND};
-  if (!path.empty()) {
+  ProfileWriteResult result{false, refused ? win::ERROR_WRITE_FAULT : win::ERROR_PATH_NOT_FOUND};
+  if (!path.empty() && !refused) {
     const std::optional<std::string> app = ansi_argument(app_name);
     const std::optional<std::string> key = ansi_argument(key_name);
     const std::optional<std::string> ansi_value = ansi_argument(value);

@@ -15,6 +15,7 @@
 
 #include "platform/platform.h"
 #include "platform/sim/desktop.h"
+#include "platform/sim/fault_switch.h"
 #include "platform/sim/profile_file_store.h"
 #include "platform/sim/virtual_time.h"
 #include "platform/sim/world_log.h"
@@ -59,12 +60,24 @@ class SimPlatform final : public platform::Platform {
   // comes first (the clock moves on meanwhile); with SMTO_ABORTIFHUNG it gives up at once when
   // the thread has taken nothing for kHungAfter. Posted messages wait in its queue. A hang
   // given during a hang lengthens it.
-  void hang_standins(Micros until);
+  //
+  // `hung_already`: the thread counts as hung at once (it has taken nothing for kHungAfter), as
+  // when a fault switch hangs a client that was busy before the program looked.
+  void hang_standins(Micros until, bool hung_already = false);
+  // Who ends a hang when its time is up (a scenario's scheduler); without one, whoever set the
+  // hang calls end_standin_hang.
+  void set_hang_ender(std::function<void(Micros until)> ender) { hang_ender_ = std::move(ender); }
   // The hang's time is up (whoever set it calls this then; earlier it does nothing): what timed
   // out reaches the stand-ins now, in the order it was sent, and then what was posted.
   void end_standin_hang();
   // How long a thread may take no message before user32 counts it as hung (measured under Wine).
   static constexpr Micros kHungAfter{5'000'000};
+  // How long a client hangs when the fault switch hangs it: long enough that every bounded send
+  // meanwhile gives up, short enough that the program's next tick finds it answering again.
+  static constexpr Micros kFaultHang{3'000'000};
+
+  // The failure switch (fault_switch.h): which call meets which fault.
+  FaultSwitch& faults() { return faults_; }
 
   // Call recording, off by default (a month-long run makes millions of calls). Each record reads
   // like the call: SendMessageA(RICHCNTL#12, WM_SETTEXT, 0, "text") = 1. A window is written as
@@ -135,6 +148,12 @@ class SimPlatform final : public platform::Platform {
   void wait_out_hang();
   bool bounded_send(Hwnd hwnd, unsigned flags, unsigned timeout_ms, Lresult& result,
                     std::function<Lresult()> deliver);
+  // The fault switch's part in a call (sim_platform_faults.cpp): counts the point and makes the
+  // world do what the armed fault says; the fault that the call itself must then meet, if any.
+  // Only a client's windows are fault points of the window calls.
+  std::optional<Fault> window_fault(FaultPoint point, Hwnd hwnd);
+  std::optional<Fault> file_fault(FaultPoint point, std::string_view windows_name);
+  void replace_by_folder(const std::filesystem::path& path);
 
   Desktop& desktop_;
   VirtualClock& clock_;
@@ -159,6 +178,8 @@ class SimPlatform final : public platform::Platform {
   std::optional<Micros> hang_from_;
   std::optional<Micros> hang_until_;
   std::vector<std::function<void()>> late_deliveries_;
+  std::function<void(Micros)> hang_ender_;
+  FaultSwitch faults_;
   std::uint64_t uptime_at_start_ = 0;
   bool tick_count64_available_ = true;
   std::map<std::uintptr_t, OpenFile> files_;

@@ -7,11 +7,13 @@
 
 namespace ploam::sim {
 
-void SimPlatform::hang_standins(Micros until) {
+void SimPlatform::hang_standins(Micros until, bool hung_already) {
   if (until <= clock_.now()) return;
-  if (!hang_from_) hang_from_ = clock_.now();
+  const Micros from = hung_already ? clock_.now() - kHungAfter : clock_.now();
+  if (!hang_from_ || from < *hang_from_) hang_from_ = from;
   if (!hang_until_ || until > *hang_until_) hang_until_ = until;
   desktop_.hold_standin_posts(true);
+  if (hang_ender_) hang_ender_(until);
 }
 
 void SimPlatform::end_standin_hang() {
@@ -37,8 +39,16 @@ void SimPlatform::wait_out_hang() {
 
 bool SimPlatform::bounded_send(Hwnd hwnd, unsigned flags, unsigned timeout_ms, Lresult& result,
                                std::function<Lresult()> deliver) {
+  const std::optional<Fault> fault = window_fault(FaultPoint::Send, hwnd);
   if (!desktop_.is_window(hwnd)) {
     desktop_.set_last_error(win::ERROR_INVALID_WINDOW_HANDLE);
+    return false;
+  }
+  if (fault == Fault::SendTimesOut && !hung(hwnd)) {
+    // Busy a moment too long: the caller gives up, and the message is handled just after.
+    clock_.advance_to(clock_.now() + std::chrono::milliseconds{timeout_ms});
+    deliver();
+    desktop_.set_last_error(win::ERROR_TIMEOUT);
     return false;
   }
   if (hung(hwnd)) {

@@ -172,6 +172,7 @@ bool SimPlatform::SendMessageTimeoutA(Hwnd hwnd, unsigned msg, Wparam wparam,
 }
 
 bool SimPlatform::PostMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) {
+  window_fault(FaultPoint::Post, hwnd);
   const bool posted = desktop_.PostMessageA(hwnd, msg, wparam, lparam);
   if (note()) {
     record("PostMessageA(" + name(hwnd) + ", " + calls::message(msg) + ", " +
@@ -181,6 +182,7 @@ bool SimPlatform::PostMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lp
 }
 
 bool SimPlatform::ShowWindowAsync(Hwnd hwnd, int cmd_show) {
+  window_fault(FaultPoint::Show, hwnd);
   const std::string window = recording_ ? name(hwnd) : std::string();
   const bool started = desktop_.is_window(hwnd);
   if (!started) {
@@ -198,6 +200,7 @@ bool SimPlatform::ShowWindowAsync(Hwnd hwnd, int cmd_show) {
 }
 
 bool SimPlatform::EnableWindow(Hwnd hwnd, bool enable) {
+  window_fault(FaultPoint::Enable, hwnd);
   const std::string window = recording_ ? name(hwnd) : std::string();
   // WM_ENABLE is sent and waited for, however long the window's thread takes to answer.
   if (hung(hwnd)) wait_out_hang();

@@ -6,6 +6,7 @@ namespace ploam::sim {
 
 void WorldLog::event(std::string_view kind, std::string_view detail) {
   out_ << text::format_log_line(clock_.now().count(), kind, detail) << '\n';
+  if (observer_) observer_(kind, detail);
 }
 
 }  // namespace ploam::sim

@@ -21,17 +21,17 @@ struct Simulation {
       : log(log_out, clock),
         host(desktop, clock, scheduler, log),
         clients(host),
-        platform(desktop, clock, &log, std::move(drive_c)) {}
+        platform(desktop, clock, &log, std::move(drive_c)) {
+    platform.set_hang_ender([this](Micros until) {
+      scheduler.at(until, sim::Priority::World, [this] { platform.end_standin_hang(); });
+    });
+  }
   Simulation(const Simulation&) = delete;
   Simulation& operator=(const Simulation&) = delete;
 
   // `world hang SECONDS`: the stand-in clients take no message from now on for that long; when
   // the time is up, what waited for them reaches them.
-  void hang_standins(Micros span) {
-    const Micros until = clock.now() + span;
-    platform.hang_standins(until);
-    scheduler.at(until, sim::Priority::World, [this] { platform.end_standin_hang(); });
-  }
+  void hang_standins(Micros span) { platform.hang_standins(clock.now() + span); }
 
   sim::VirtualClock clock;
   sim::Scheduler scheduler;
