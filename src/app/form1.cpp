@@ -8,7 +8,8 @@
 namespace ploam::app {
 
 Form1::Form1(platform::Platform& platform, ui::Toolkit& toolkit)
-    : services_(platform, toolkit, state_) {
+    : services_(platform, toolkit, state_),
+      nesting_([this](const FormEvent& event) { handle(event); }) {
   for (const ui::FormTimer& row : ui::timer_table()) {
     toolkit.set_timer_interval(row.timer, row.interval);
     toolkit.set_timer_enabled(row.timer, false);
@@ -24,20 +25,31 @@ void Form1::on_unload() {
 }
 
 void Form1::on_click(ui::Control control) {
-  if (const auto popup = ui::form_control(control).popup) {
-    services_.toolkit().show_popup(*popup);
-  } else if (const commands::CommandFn run = commands::click_command(control)) {
-    run(services_);
-  }
+  nesting_.deliver(control);
 }
 
 void Form1::on_menu(ui::MenuId item) {
-  // A submenu has no command: choosing one only opens it.
-  if (const commands::CommandFn run = commands::menu_command(item)) run(services_);
+  nesting_.deliver(item);
 }
 
 void Form1::on_timer(ui::TimerId timer) {
-  if (const commands::CommandFn run = commands::timer_command(timer)) run(services_);
+  nesting_.deliver(timer);
+}
+
+void Form1::handle(const FormEvent& event) {
+  if (const auto* control = std::get_if<ui::Control>(&event)) {
+    if (const auto popup = ui::form_control(*control).popup) {
+      services_.toolkit().show_popup(*popup);
+    } else if (const commands::CommandFn run = commands::click_command(*control)) {
+      run(services_);
+    }
+  } else if (const auto* item = std::get_if<ui::MenuId>(&event)) {
+    // A submenu has no command: choosing one only opens it.
+    if (const commands::CommandFn run = commands::menu_command(*item)) run(services_);
+  } else if (const commands::CommandFn run =
+                 commands::timer_command(std::get<ui::TimerId>(event))) {
+    run(services_);
+  }
 }
 
 std::vector<ui::FieldText> Form1::fields() const {

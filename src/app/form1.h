@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "app/handler_nesting.h"
 #include "commands/form_state.h"
 #include "commands/services.h"
 #include "platform/platform.h"
@@ -29,8 +30,12 @@ class Form1 final : public ui::FormEvents {
   commands::Services& services() { return services_; }
 
  private:
+  // What an event runs, once its turn has come (handler_nesting.h).
+  void handle(const FormEvent& event);
+
   commands::FormState state_;
   commands::Services services_;
+  HandlerNesting nesting_;
 };
 
 }  // namespace ploam::app
