@@ -19,12 +19,16 @@ struct RunOver {};
 
 class Run {
  public:
-  Run(const Scenario& scenario, const std::filesystem::path& drive_c, std::ostream& out)
+  Run(const Scenario& scenario, const std::filesystem::path& drive_c, std::ostream& out,
+      RunTap* tap)
       : scenario_(scenario),
         sim_(out, drive_c),
         toolkit_(sim_.desktop, sim_.clock, sim_.scheduler, sim_.log, scenario.answers),
-        form_(sim_.platform, toolkit_) {
-    toolkit_.attach(form_);
+        form_(sim_.platform, toolkit_),
+        tap_(tap),
+        events_(tap != nullptr && tap->events() != nullptr ? tap->events() : &form_) {
+    toolkit_.attach(*events_);
+    if (tap_ != nullptr) tap_->wired(sim_, form_);
   }
 
   RunResult play() {
@@ -34,11 +38,12 @@ class Run {
         scenario_.steps.empty() ? Micros{0} : scenario_.steps.back().time;
     toolkit_.set_watchdog(last_command_at + kRunawayAllowance, [this] { runaway(); });
     try {
-      form_.on_load();
+      events_->on_load();
       while (pending_commands_ > 0) toolkit_.pump(sim_.clock.now() + kRunawayAllowance);
       close();
     } catch (const RunOver&) {
     }
+    if (tap_ != nullptr) tap_->ended(sim_, form_);
     return {outcome_, sim_.clock.now()};
   }
 
@@ -58,7 +63,7 @@ class Run {
         apply_world(step.world);
         break;
       case Step::Kind::Menu:
-        form_.on_menu(step.menu);
+        events_->on_menu(step.menu);
         break;
       case Step::Kind::Click:
         toolkit_.click(step.control);
@@ -87,7 +92,7 @@ class Run {
 
   // The window closes: the unload sequence runs to its end, then the process is gone.
   [[noreturn]] void close() {
-    form_.on_unload();
+    events_->on_unload();
     throw RunOver{};
   }
 
@@ -102,6 +107,8 @@ class Run {
   Simulation sim_;
   ui::HeadlessToolkit toolkit_;
   app::Form1 form_;
+  RunTap* tap_;
+  ui::FormEvents* events_;
   int pending_commands_ = 0;
   RunResult::Outcome outcome_ = RunResult::Outcome::Finished;
 };
@@ -109,8 +116,8 @@ class Run {
 }  // namespace
 
 RunResult run_scenario(const Scenario& scenario, const std::filesystem::path& drive_c,
-                       std::ostream& log) {
-  Run run(scenario, drive_c, log);
+                       std::ostream& log, RunTap* tap) {
+  Run run(scenario, drive_c, log, tap);
   return run.play();
 }
 

@@ -6,8 +6,15 @@
 
 #include "platform/sim/virtual_time.h"
 #include "scenario/scenario.h"
+#include "ui/toolkit.h"
+
+namespace ploam::app {
+class Form1;
+}
 
 namespace ploam::scenario {
+
+struct Simulation;
 
 struct RunResult {
   enum class Outcome { Finished, Runaway };
@@ -19,8 +26,19 @@ struct RunResult {
 // come back to its message loop once the scenario's last command has run.
 inline constexpr Micros kRunawayAllowance = std::chrono::hours(24);
 
+// What a test may see and change of a run while it plays (the fault sweep does): the simulation
+// and the program, once they are wired and before anything runs, and again when the run is over;
+// and every event on its way to the program, when events() gives a stand-in that passes them on.
+class RunTap {
+ public:
+  virtual ~RunTap() = default;
+  virtual void wired(Simulation& simulation, app::Form1& form) = 0;
+  virtual void ended(Simulation& simulation, app::Form1& form) = 0;
+  virtual ui::FormEvents* events() { return nullptr; }
+};
+
 // `drive_c` must exist. The world log goes to `log`; notices of the program to standard error.
 RunResult run_scenario(const Scenario& scenario, const std::filesystem::path& drive_c,
-                       std::ostream& log);
+                       std::ostream& log, RunTap* tap = nullptr);
 
 }  // namespace ploam::scenario

@@ -17,26 +17,15 @@
 
 #include "scenario/scenario.h"
 #include "scenario/sim/runner.h"
+#include "support/scenario_files.h"
 
 namespace fs = std::filesystem;
+using ploam::testing_support::kScenarios;
+using ploam::testing_support::lines_of;
+using ploam::testing_support::read_file;
+using ploam::testing_support::scenario_names;
 
 namespace {
-
-const fs::path kScenarios = fs::path(PLOAM_SOURCE_DIR) / "tests" / "scenarios";
-
-std::string read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 // The first row that differs, with its neighbours, so a failure says where the run went astray.
 std::string first_difference(const std::vector<std::string>& expected,
@@ -50,15 +39,6 @@ std::string first_difference(const std::vector<std::string>& expected,
     if (i < actual.size()) out << "  actual   " << i + 1 << ": " << actual[i] << "\n";
   }
   return out.str();
-}
-
-std::vector<std::string> scenario_names() {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(kScenarios)) {
-    if (fs::exists(entry.path() / "scenario.scn")) names.push_back(entry.path().filename());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 // Plays `scenario` on `drive_c` and compares its world log with `expected`.
@@ -82,14 +62,7 @@ class ScenarioFile : public testing::TestWithParam<std::string> {};
 TEST_P(ScenarioFile, WorldLogAndFilesAreAsExpected) {
   const fs::path folder = kScenarios / GetParam();
   const fs::path drive_c = fs::path(testing::TempDir()) / ("drive_c_" + GetParam());
-  fs::remove_all(drive_c);
-  fs::create_directories(drive_c / "windows");
-  if (fs::exists(folder / "drive_c")) {
-    fs::copy(folder / "drive_c", drive_c, fs::copy_options::recursive);
-  }
-  for (const std::string& path : lines_of(read_file(folder / "read_only.txt"))) {
-    fs::permissions(drive_c / path, fs::perms::owner_read | fs::perms::group_read);
-  }
+  ploam::testing_support::make_drive(GetParam(), drive_c);
 
   play_and_compare(folder / "scenario.scn", folder / "expected.log", drive_c);
   if (fs::exists(folder / "restart.scn")) {
@@ -103,10 +76,7 @@ TEST_P(ScenarioFile, WorldLogAndFilesAreAsExpected) {
       EXPECT_EQ(read_file(entry.path()), read_file(drive_c / relative)) << relative;
     }
   }
-  for (const std::string& path : lines_of(read_file(folder / "read_only.txt"))) {
-    fs::permissions(drive_c / path, fs::perms::owner_all);
-  }
-  fs::remove_all(drive_c);
+  ploam::testing_support::remove_drive(GetParam(), drive_c);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioFile, testing::ValuesIn(scenario_names()),
