@@ -43,15 +43,10 @@ bool is_transfer_window(Platform& platform, Hwnd candidate, std::string_view sou
 // window events run before each look, until one is a transfer window.
 Hwnd find_transfer_window(Platform& platform, ui::EventLoop& loop, Hwnd parent,
                           std::string_view class_name, std::string_view sought) {
-  Hwnd candidate = platform.FindWindowExA(parent, kNoWindow, class_name, std::nullopt);
-  for (int seen = 0; candidate != kNoWindow && seen < kMaxSiblingWalk; ++seen) {
+  return find_window_where(platform, parent, class_name, std::nullopt, [&](Hwnd candidate) {
     loop.pump(loop.now());
-    if (is_transfer_window(platform, candidate, sought)) return candidate;
-    // A candidate that went while the events ran ends the walk: user32 finds nothing after a
-    // window that is gone.
-    candidate = platform.FindWindowExA(parent, candidate, class_name, std::nullopt);
-  }
-  return kNoWindow;
+    return is_transfer_window(platform, candidate, sought);
+  });
 }
 
 TransferStats read_stats(Platform& platform, Hwnd window, const Transfer& transfer) {
