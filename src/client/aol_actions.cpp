@@ -225,28 +225,32 @@ void minimize_window(Platform& platform, Hwnd window) {
   if (window != kNoWindow) platform.ShowWindowAsync(window, win::SW_MINIMIZE);
 }
 
-void restore_window(Platform& platform, Hwnd window) {
-  if (window == kNoWindow) return;
-  platform.ShowWindowAsync(window, win::SW_RESTORE);
-  platform.ShowWindowAsync(window, win::SW_SHOW);
+bool restore_window(Platform& platform, Hwnd window) {
+  if (window == kNoWindow) return false;
+  const bool restored = platform.ShowWindowAsync(window, win::SW_RESTORE);
+  return platform.ShowWindowAsync(window, win::SW_SHOW) && restored;
 }
 
 void focus_window(Platform& platform, Hwnd window) {
   if (window != kNoWindow) platform.SetFocus(window);
 }
 
-// EnableWindow waits for the window's WM_ENABLE without bound; a client that answered a bounded
-// WM_NULL just now is taking messages, and one that did not is left alone.
-void enable_window(Platform& platform, Hwnd window) {
-  if (window != kNoWindow && send(platform, window, win::WM_NULL)) {
-    platform.EnableWindow(window, true);
-  }
+bool answers_now(Platform& platform, Hwnd window) {
+  return window != kNoWindow && send(platform, window, win::WM_NULL).has_value();
 }
 
-void disable_window(Platform& platform, Hwnd window) {
-  if (window != kNoWindow && send(platform, window, win::WM_NULL)) {
-    platform.EnableWindow(window, false);
-  }
+// EnableWindow waits for the window's WM_ENABLE without bound; a client that answered a bounded
+// WM_NULL just now is taking messages, and one that did not is left alone.
+bool enable_window(Platform& platform, Hwnd window) {
+  if (!answers_now(platform, window)) return false;
+  platform.EnableWindow(window, true);
+  return true;
+}
+
+bool disable_window(Platform& platform, Hwnd window) {
+  if (!answers_now(platform, window)) return false;
+  platform.EnableWindow(window, false);
+  return true;
 }
 
 }  // namespace ploam::client

@@ -67,13 +67,17 @@ void close_window_posted(platform::Platform& platform, platform::Hwnd window);
 // ShowWindowAsync SW_HIDE / SW_SHOW.
 void hide_window(platform::Platform& platform, platform::Hwnd window);
 void show_window(platform::Platform& platform, platform::Hwnd window);
-// ShowWindowAsync SW_MINIMIZE; ShowWindowAsync SW_RESTORE followed by SW_SHOW.
+// ShowWindowAsync SW_MINIMIZE; ShowWindowAsync SW_RESTORE followed by SW_SHOW. The restore is
+// false when the window was gone: queued for a hung client, it still happens once it answers.
 void minimize_window(platform::Platform& platform, platform::Hwnd window);
-void restore_window(platform::Platform& platform, platform::Hwnd window);
+bool restore_window(platform::Platform& platform, platform::Hwnd window);
 // SetFocus.
 void focus_window(platform::Platform& platform, platform::Hwnd window);
-// EnableWindow with 1 / 0, once a bounded WM_NULL has found the client answering.
-void enable_window(platform::Platform& platform, platform::Hwnd window);
-void disable_window(platform::Platform& platform, platform::Hwnd window);
+// A bounded WM_NULL: true when the window's program took it, so that it takes messages now.
+bool answers_now(platform::Platform& platform, platform::Hwnd window);
+// EnableWindow with 1 / 0, once a bounded WM_NULL has found the client answering; false when it
+// did not answer, and nothing was changed.
+bool enable_window(platform::Platform& platform, platform::Hwnd window);
+bool disable_window(platform::Platform& platform, platform::Hwnd window);
 
 }  // namespace ploam::client

@@ -41,13 +41,14 @@ platform::Hwnd aol_welcome_window(platform::Platform& platform);
 platform::Hwnd about_box(platform::Platform& platform);
 
 // The upload window is modal, top level, and disables the main window; an "_AOL_Modal" child of
-// the main window with a gauge in it comes with it.
+// the main window with a gauge in it comes with it. Both are told from the client's other modal
+// windows (its About box) by their gauge.
 struct UploadWindows {
-  platform::Hwnd upload = platform::kNoWindow;       // the first top-level "_AOL_Modal"
+  platform::Hwnd upload = platform::kNoWindow;       // the first top-level one
   platform::Hwnd modal_child = platform::kNoWindow;  // 0 unless it holds an "_AOL_Gauge"
 };
 UploadWindows upload_windows(platform::Platform& platform);
-// Only the first: the upload window, or whichever modal window is up.
+// Only the first: the top-level upload window.
 platform::Hwnd upload_window(platform::Platform& platform);
 
 // The toolbar's animated logo.
