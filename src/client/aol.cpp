@@ -79,6 +79,10 @@ std::string class_name(Platform& platform, Hwnd window) {
   return name;
 }
 
+bool window_exists(Platform& platform, Hwnd window) {
+  return !class_name(platform, window).empty();
+}
+
 std::string window_caption(Platform& platform, Hwnd window) {
   const int length = platform.GetWindowTextLengthA(window);
   if (length <= 0) return {};

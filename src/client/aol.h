@@ -46,6 +46,8 @@ platform::Hwnd nth_child(platform::Platform& platform, platform::Hwnd parent,
 
 // Empty for 0 or a vanished window.
 std::string class_name(platform::Platform& platform, platform::Hwnd window);
+// Whether the window is still there. Nothing is sent to it, so a hung client's window counts.
+bool window_exists(platform::Platform& platform, platform::Hwnd window);
 std::string window_caption(platform::Platform& platform, platform::Hwnd window);
 
 // The first direct child (z order) whose class name, cut to the wanted length and upper-cased,

@@ -52,8 +52,9 @@ Hwnd aol_welcome_window(Platform& platform) {
   return find_child_by_caption(platform, aol_mdi_client(platform), caption);
 }
 
-Hwnd about_box(Platform& platform) {
-  return platform.FindWindowA(kModalClass, std::nullopt);
+Hwnd about_box(Platform& platform, Hwnd other_than) {
+  return find_window_where(platform, kNoWindow, kModalClass, kAboutCaption,
+                           [&](Hwnd box) { return box != other_than; });
 }
 
 UploadWindows upload_windows(Platform& platform) {

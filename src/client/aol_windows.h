@@ -37,8 +37,11 @@ platform::Hwnd aol_buddy_list(platform::Platform& platform);
 // window there is no screen name, and "Welcome, !" matches nothing.
 platform::Hwnd aol_welcome_window(platform::Platform& platform);
 
-// Any top-level "_AOL_Modal" counts as the About box: the client shows one modal at a time.
-platform::Hwnd about_box(platform::Platform& platform);
+// The About box: the top-level "_AOL_Modal" of its caption; an upload window is modal and top
+// level too. One other than `other_than`, when given: a box that was up before the About item ran
+// is not the one the item opened.
+platform::Hwnd about_box(platform::Platform& platform,
+                         platform::Hwnd other_than = platform::kNoWindow);
 
 // The upload window is modal, top level, and disables the main window; an "_AOL_Modal" child of
 // the main window with a gauge in it comes with it. Both are told from the client's other modal

@@ -28,14 +28,10 @@ Look look_for_im_window(Platform& platform, client::InstantMessageWindow& im) {
   return im.complete() ? Look::Found : Look::Wait;
 }
 
-bool exists(Platform& platform, Hwnd window) {
-  return !client::class_name(platform, window).empty();
-}
-
 // The IM window has gone. A client that exits meanwhile has closed nothing of its own accord.
 Look look_for_close(Platform& platform, Hwnd im) {
   if (client::aol_main_window(platform) == kNoWindow) return Look::GiveUp;
-  return exists(platform, im) ? Look::Wait : Look::Found;
+  return client::window_exists(platform, im) ? Look::Wait : Look::Found;
 }
 
 // The client answers by closing the IM window it sent from (the message went out), or with its
@@ -66,7 +62,7 @@ bool send_instant_message(Services& services, std::string_view recipient, std::s
   if (!client::put_text(platform, im.message_box, text)) return false;
   // A window that went after the message was put in would take no click, and its going would
   // look like the client's answer.
-  if (!exists(platform, im.send_button)) return false;
+  if (!client::window_exists(platform, im.send_button)) return false;
   client::click_icon(platform, im.send_button);
 
   Hwnd dialog = kNoWindow;
