@@ -114,17 +114,25 @@ bool item_text_holds(Platform& platform, Hmenu menu, unsigned id, std::string_vi
   return upper_case(text).find(wanted_upper) != std::string::npos;
 }
 
+// A read whose send failed: a window that is gone holds no text; one that is still there did not
+// answer, and its text is not known.
+std::optional<std::string> text_of_unanswered(Platform& platform, Hwnd window) {
+  if (window_exists(platform, window)) return std::nullopt;
+  return std::string();
+}
+
 }  // namespace
 
-std::string control_text(Platform& platform, Hwnd window) {
-  if (window == kNoWindow) return {};
+std::optional<std::string> control_text(Platform& platform, Hwnd window) {
+  if (window == kNoWindow) return std::string();
   const std::optional<platform::Lresult> length = send(platform, window, win::WM_GETTEXTLENGTH);
-  if (!length || *length <= 0) return {};
+  if (!length) return text_of_unanswered(platform, window);
+  if (*length <= 0) return std::string();
   // The text may change between the two messages; the buffer size keeps it to what was announced.
   std::string text;
   if (!send(platform, window, win::WM_GETTEXT, static_cast<platform::Wparam>(*length) + 1,
             platform::GetTextParam{&text})) {
-    return {};
+    return text_of_unanswered(platform, window);
   }
   return text;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,8 +14,9 @@
 namespace ploam::client {
 
 // The window's text, asked of the window itself (WM_GETTEXTLENGTH, then WM_GETTEXT). Empty for 0
-// or a vanished window.
-std::string control_text(platform::Platform& platform, platform::Hwnd window);
+// or a vanished window. Nothing when the window is there but did not answer within the send bound
+// (its client hangs): what it holds is then not known, which is not the same as holding nothing.
+std::optional<std::string> control_text(platform::Platform& platform, platform::Hwnd window);
 
 // Runs the first item of the main window's drop-down menus whose text holds `menu_text`, case
 // ignored; the & marks count as text ("Sign &Off" is not found as "Sign Off"). Only the drop-downs

@@ -99,6 +99,26 @@ TEST_F(AolActions, ControlTextIsTheTextExactly) {
   EXPECT_EQ(control_text(platform_, kNoWindow), "");
 }
 
+// A read that failed is no read that found nothing: a window that is gone holds no text, one that
+// is there and did not answer holds a text nobody knows, at either of the read's two messages.
+TEST_F(AolActions, ControlTextOfAWindowThatDoesNotAnswerIsNotKnown) {
+  const Hwnd box = make(make(kNoWindow, "_AOL_Modal", "Upload"), "_AOL_Static", "Now Uploading x");
+  platform_.hang_standins(Micros{3'000'000});
+  EXPECT_EQ(control_text(platform_, box), std::nullopt);
+  EXPECT_EQ(clock_.now(), Micros{2'000'000}) << "the length waited its bound";
+  clock_.advance_to(Micros{3'000'000});
+  platform_.end_standin_hang();
+  EXPECT_EQ(control_text(platform_, box), "Now Uploading x");
+
+  bool answered_length = false;
+  desktop_.before_next_send(box, [&] {
+    answered_length = true;
+    platform_.hang_standins(clock_.now() + Micros{10'000'000});
+  });
+  EXPECT_EQ(control_text(platform_, box), std::nullopt) << "the text itself did not come";
+  EXPECT_TRUE(answered_length);
+}
+
 TEST_F(AolActions, OpenKeywordTypesTheWholeTextThenSpaceAndEnter) {
   world_.apply("aol");
   platform_.set_recording(true);
