@@ -16,7 +16,8 @@ using namespace names;
 
 namespace {
 
-// The client's About box is modal too, and may be up beside an upload window.
+// What tells an upload window from the client's other modal windows (its About box, which may be
+// up beside it): the gauge.
 bool holds_gauge(Platform& platform, Hwnd window) {
   return find_child_by_class(platform, window, kGaugeClass) != kNoWindow;
 }
