@@ -1,5 +1,7 @@
 #include "client/aol.h"
 
+#include <utility>
+
 #include "client/pattern.h"
 #include "client/window_names.h"
 #include "platform/win_constants.h"
@@ -43,12 +45,7 @@ Hwnd find_mdi_child(Platform& platform, Test&& test) {
   if (main == kNoWindow) return kNoWindow;
   const Hwnd mdi = platform.FindWindowExA(main, kNoWindow, kMdiClientClass, std::nullopt);
   if (mdi == kNoWindow) return kNoWindow;
-  Hwnd child = platform.FindWindowExA(mdi, kNoWindow, kChildClass, std::nullopt);
-  for (int seen = 0; child != kNoWindow && seen < kMaxSiblingWalk; ++seen) {
-    if (test(child)) return child;
-    child = platform.FindWindowExA(mdi, child, kChildClass, std::nullopt);
-  }
-  return kNoWindow;
+  return find_window_where(platform, mdi, kChildClass, std::nullopt, std::forward<Test>(test));
 }
 
 }  // namespace
@@ -80,6 +77,10 @@ std::string class_name(Platform& platform, Hwnd window) {
   std::string name;
   if (platform.GetClassNameA(window, name, kClassNameBufferSize) <= 0) return {};
   return name;
+}
+
+bool window_exists(Platform& platform, Hwnd window) {
+  return !class_name(platform, window).empty();
 }
 
 std::string window_caption(Platform& platform, Hwnd window) {

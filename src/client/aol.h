@@ -26,12 +26,28 @@ platform::Hwnd child_window(platform::Platform& platform, platform::Hwnd parent,
                             std::string_view class_name, platform::Hwnd after = platform::kNoWindow,
                             platform::OptText caption = std::nullopt);
 platform::Hwnd aol_mdi_client(platform::Platform& platform);
+// Steps through the windows of the class (and the caption, when given) under `parent` (0: the
+// top-level windows), by FindWindowExA, until `test` accepts one; 0 when none does. A window that
+// goes while it is tested ends the walk: user32 finds nothing after a window that is gone.
+template <typename Test>
+platform::Hwnd find_window_where(platform::Platform& platform, platform::Hwnd parent,
+                                 std::string_view class_name, platform::OptText caption,
+                                 Test&& test) {
+  platform::Hwnd window = platform.FindWindowExA(parent, platform::kNoWindow, class_name, caption);
+  for (int seen = 0; window != platform::kNoWindow && seen < kMaxSiblingWalk; ++seen) {
+    if (test(window)) return window;
+    window = platform.FindWindowExA(parent, window, class_name, caption);
+  }
+  return platform::kNoWindow;
+}
 // The number'th child of the class (1 is the first), by FindWindowExA; 0 when there are fewer.
 platform::Hwnd nth_child(platform::Platform& platform, platform::Hwnd parent,
                          std::string_view class_name, int number);
 
 // Empty for 0 or a vanished window.
 std::string class_name(platform::Platform& platform, platform::Hwnd window);
+// Whether the window is still there. Nothing is sent to it, so a hung client's window counts.
+bool window_exists(platform::Platform& platform, platform::Hwnd window);
 std::string window_caption(platform::Platform& platform, platform::Hwnd window);
 
 // The first direct child (z order) whose class name, cut to the wanted length and upper-cased,

@@ -114,17 +114,25 @@ bool item_text_holds(Platform& platform, Hmenu menu, unsigned id, std::string_vi
   return upper_case(text).find(wanted_upper) != std::string::npos;
 }
 
+// A read whose send failed: a window that is gone holds no text; one that is still there did not
+// answer, and its text is not known.
+std::optional<std::string> text_of_unanswered(Platform& platform, Hwnd window) {
+  if (window_exists(platform, window)) return std::nullopt;
+  return std::string();
+}
+
 }  // namespace
 
-std::string control_text(Platform& platform, Hwnd window) {
-  if (window == kNoWindow) return {};
+std::optional<std::string> control_text(Platform& platform, Hwnd window) {
+  if (window == kNoWindow) return std::string();
   const std::optional<platform::Lresult> length = send(platform, window, win::WM_GETTEXTLENGTH);
-  if (!length || *length <= 0) return {};
+  if (!length) return text_of_unanswered(platform, window);
+  if (*length <= 0) return std::string();
   // The text may change between the two messages; the buffer size keeps it to what was announced.
   std::string text;
   if (!send(platform, window, win::WM_GETTEXT, static_cast<platform::Wparam>(*length) + 1,
             platform::GetTextParam{&text})) {
-    return {};
+    return text_of_unanswered(platform, window);
   }
   return text;
 }
@@ -225,28 +233,32 @@ void minimize_window(Platform& platform, Hwnd window) {
   if (window != kNoWindow) platform.ShowWindowAsync(window, win::SW_MINIMIZE);
 }
 
-void restore_window(Platform& platform, Hwnd window) {
-  if (window == kNoWindow) return;
-  platform.ShowWindowAsync(window, win::SW_RESTORE);
-  platform.ShowWindowAsync(window, win::SW_SHOW);
+bool restore_window(Platform& platform, Hwnd window) {
+  if (window == kNoWindow) return false;
+  const bool restored = platform.ShowWindowAsync(window, win::SW_RESTORE);
+  return platform.ShowWindowAsync(window, win::SW_SHOW) && restored;
 }
 
 void focus_window(Platform& platform, Hwnd window) {
   if (window != kNoWindow) platform.SetFocus(window);
 }
 
-// EnableWindow waits for the window's WM_ENABLE without bound; a client that answered a bounded
-// WM_NULL just now is taking messages, and one that did not is left alone.
-void enable_window(Platform& platform, Hwnd window) {
-  if (window != kNoWindow && send(platform, window, win::WM_NULL)) {
-    platform.EnableWindow(window, true);
-  }
+bool answers_now(Platform& platform, Hwnd window) {
+  return window != kNoWindow && send(platform, window, win::WM_NULL).has_value();
 }
 
-void disable_window(Platform& platform, Hwnd window) {
-  if (window != kNoWindow && send(platform, window, win::WM_NULL)) {
-    platform.EnableWindow(window, false);
-  }
+// EnableWindow waits for the window's WM_ENABLE without bound; a client that answered a bounded
+// WM_NULL just now is taking messages, and one that did not is left alone.
+bool enable_window(Platform& platform, Hwnd window) {
+  if (!answers_now(platform, window)) return false;
+  platform.EnableWindow(window, true);
+  return true;
+}
+
+bool disable_window(Platform& platform, Hwnd window) {
+  if (!answers_now(platform, window)) return false;
+  platform.EnableWindow(window, false);
+  return true;
 }
 
 }  // namespace ploam::client

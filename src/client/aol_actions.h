@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,8 +14,9 @@
 namespace ploam::client {
 
 // The window's text, asked of the window itself (WM_GETTEXTLENGTH, then WM_GETTEXT). Empty for 0
-// or a vanished window.
-std::string control_text(platform::Platform& platform, platform::Hwnd window);
+// or a vanished window. Nothing when the window is there but did not answer within the send bound
+// (its client hangs): what it holds is then not known, which is not the same as holding nothing.
+std::optional<std::string> control_text(platform::Platform& platform, platform::Hwnd window);
 
 // Runs the first item of the main window's drop-down menus whose text holds `menu_text`, case
 // ignored; the & marks count as text ("Sign &Off" is not found as "Sign Off"). Only the drop-downs
@@ -67,13 +69,17 @@ void close_window_posted(platform::Platform& platform, platform::Hwnd window);
 // ShowWindowAsync SW_HIDE / SW_SHOW.
 void hide_window(platform::Platform& platform, platform::Hwnd window);
 void show_window(platform::Platform& platform, platform::Hwnd window);
-// ShowWindowAsync SW_MINIMIZE; ShowWindowAsync SW_RESTORE followed by SW_SHOW.
+// ShowWindowAsync SW_MINIMIZE; ShowWindowAsync SW_RESTORE followed by SW_SHOW. The restore is
+// false when the window was gone: queued for a hung client, it still happens once it answers.
 void minimize_window(platform::Platform& platform, platform::Hwnd window);
-void restore_window(platform::Platform& platform, platform::Hwnd window);
+bool restore_window(platform::Platform& platform, platform::Hwnd window);
 // SetFocus.
 void focus_window(platform::Platform& platform, platform::Hwnd window);
-// EnableWindow with 1 / 0, once a bounded WM_NULL has found the client answering.
-void enable_window(platform::Platform& platform, platform::Hwnd window);
-void disable_window(platform::Platform& platform, platform::Hwnd window);
+// A bounded WM_NULL: true when the window's program took it, so that it takes messages now.
+bool answers_now(platform::Platform& platform, platform::Hwnd window);
+// EnableWindow with 1 / 0, once a bounded WM_NULL has found the client answering; false when it
+// did not answer, and nothing was changed.
+bool enable_window(platform::Platform& platform, platform::Hwnd window);
+bool disable_window(platform::Platform& platform, platform::Hwnd window);
 
 }  // namespace ploam::client

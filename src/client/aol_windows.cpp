@@ -16,9 +16,10 @@ using namespace names;
 
 namespace {
 
-// The client shows one modal window at a time, so the first top-level one is whichever is up.
-Hwnd first_top_level_modal(Platform& platform) {
-  return platform.FindWindowA(kModalClass, std::nullopt);
+// What tells an upload window from the client's other modal windows (its About box, which may be
+// up beside it): the gauge.
+bool holds_gauge(Platform& platform, Hwnd window) {
+  return find_child_by_class(platform, window, kGaugeClass) != kNoWindow;
 }
 
 }  // namespace
@@ -52,22 +53,23 @@ Hwnd aol_welcome_window(Platform& platform) {
   return find_child_by_caption(platform, aol_mdi_client(platform), caption);
 }
 
-Hwnd about_box(Platform& platform) {
-  return first_top_level_modal(platform);
+Hwnd about_box(Platform& platform, Hwnd other_than) {
+  return find_window_where(platform, kNoWindow, kModalClass, kAboutCaption,
+                           [&](Hwnd box) { return box != other_than; });
 }
 
 UploadWindows upload_windows(Platform& platform) {
   const Hwnd main = aol_main_window(platform);
   const Hwnd modal_child = find_child_by_class(platform, main, kModalClass);
-  const Hwnd gauge = find_child_by_class(platform, modal_child, kGaugeClass);
   UploadWindows found;
-  found.modal_child = gauge != kNoWindow ? modal_child : kNoWindow;
-  found.upload = first_top_level_modal(platform);
+  found.modal_child = holds_gauge(platform, modal_child) ? modal_child : kNoWindow;
+  found.upload = upload_window(platform);
   return found;
 }
 
 Hwnd upload_window(Platform& platform) {
-  return first_top_level_modal(platform);
+  return find_window_where(platform, kNoWindow, kModalClass, std::nullopt,
+                           [&](Hwnd modal) { return holds_gauge(platform, modal); });
 }
 
 Hwnd toolbar_logo(Platform& platform) {

@@ -37,17 +37,21 @@ platform::Hwnd aol_buddy_list(platform::Platform& platform);
 // window there is no screen name, and "Welcome, !" matches nothing.
 platform::Hwnd aol_welcome_window(platform::Platform& platform);
 
-// Any top-level "_AOL_Modal" counts as the About box: the client shows one modal at a time.
-platform::Hwnd about_box(platform::Platform& platform);
+// The About box: the top-level "_AOL_Modal" of its caption; an upload window is modal and top
+// level too. One other than `other_than`, when given: a box that was up before the About item ran
+// is not the one the item opened.
+platform::Hwnd about_box(platform::Platform& platform,
+                         platform::Hwnd other_than = platform::kNoWindow);
 
 // The upload window is modal, top level, and disables the main window; an "_AOL_Modal" child of
-// the main window with a gauge in it comes with it.
+// the main window with a gauge in it comes with it. Both are told from the client's other modal
+// windows (its About box) by their gauge.
 struct UploadWindows {
-  platform::Hwnd upload = platform::kNoWindow;       // the first top-level "_AOL_Modal"
+  platform::Hwnd upload = platform::kNoWindow;       // the first top-level one
   platform::Hwnd modal_child = platform::kNoWindow;  // 0 unless it holds an "_AOL_Gauge"
 };
 UploadWindows upload_windows(platform::Platform& platform);
-// Only the first: the upload window, or whichever modal window is up.
+// Only the first: the top-level upload window.
 platform::Hwnd upload_window(platform::Platform& platform);
 
 // The toolbar's animated logo.

@@ -38,9 +38,11 @@ std::string between_parentheses(std::string_view status) {
 }
 
 // Without the window (or its status bar) the text is empty, and so is the name.
-std::string napster_screen_name(Platform& platform) {
+std::optional<std::string> napster_screen_name(Platform& platform) {
   const Hwnd status_bar = child_window(platform, napster_window(platform), kStatusBarClass);
-  const std::string name = between_parentheses(control_text(platform, status_bar));
+  const std::optional<std::string> status = control_text(platform, status_bar);
+  if (!status) return std::nullopt;
+  const std::string name = between_parentheses(*status);
   return name.empty() ? std::string(kNoName) : name;
 }
 

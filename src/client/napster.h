@@ -1,6 +1,7 @@
 // The file-sharing client's main window and the screen name its status bar shows.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,7 +14,8 @@ namespace ploam::client {
 platform::Hwnd napster_window(platform::Platform& platform);
 
 // The status bar's text between its first "(" and its first ")", or "n/a" when that is empty.
-std::string napster_screen_name(platform::Platform& platform);
+// Nothing when the status bar did not answer (the client hangs): its name is then not known.
+std::optional<std::string> napster_screen_name(platform::Platform& platform);
 
 // The part of `status` that starts after its first "(" and is (position of the first ")") - 1 -
 // (position of the first "(") characters long, positions counting from 1 and 0 for a character

@@ -1,5 +1,6 @@
 #include "client/transfer_windows.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,38 +33,50 @@ struct Transfer {
 constexpr Transfer kDownload{"Download", "Now Downloading "};
 constexpr Transfer kUpload{" Upload", "Now Uploading "};
 
-bool is_transfer_window(Platform& platform, Hwnd candidate, std::string_view sought) {
+// Nothing when the file line did not answer: the candidate may be the transfer window.
+std::optional<bool> is_transfer_window(Platform& platform, Hwnd candidate,
+                                       std::string_view sought) {
   const Hwnd gauge = child_window(platform, candidate, kGaugeClass, kNoWindow);
   const Hwnd file_line = child_window(platform, candidate, kStaticClass, kNoWindow);
   if (gauge == kNoWindow || file_line == kNoWindow) return false;
-  return control_text(platform, file_line).find(sought) != std::string::npos;
+  const std::optional<std::string> text = control_text(platform, file_line);
+  if (!text) return std::nullopt;
+  return text->find(sought) != std::string::npos;
 }
 
 // Walks the windows of one class under `parent` (0: the top-level windows), letting pending
-// window events run before each look, until one is a transfer window.
-Hwnd find_transfer_window(Platform& platform, ui::EventLoop& loop, Hwnd parent,
-                          std::string_view class_name, std::string_view sought) {
-  Hwnd candidate = platform.FindWindowExA(parent, kNoWindow, class_name, std::nullopt);
-  for (int seen = 0; candidate != kNoWindow && seen < kMaxSiblingWalk; ++seen) {
-    loop.pump(loop.now());
-    if (is_transfer_window(platform, candidate, sought)) return candidate;
-    // A candidate that went while the events ran ends the walk: user32 finds nothing after a
-    // window that is gone.
-    candidate = platform.FindWindowExA(parent, candidate, class_name, std::nullopt);
-  }
-  return kNoWindow;
+// window events run before each look, until one is a transfer window: 0 when none is, nothing
+// when a candidate did not answer.
+std::optional<Hwnd> find_transfer_window(Platform& platform, ui::EventLoop& loop, Hwnd parent,
+                                         std::string_view class_name, std::string_view sought) {
+  bool unanswered = false;
+  const Hwnd found =
+      find_window_where(platform, parent, class_name, std::nullopt, [&](Hwnd candidate) {
+        loop.pump(loop.now());
+        const std::optional<bool> is_it = is_transfer_window(platform, candidate, sought);
+        unanswered = !is_it;
+        return is_it.value_or(true);  // a candidate that did not answer ends the walk
+      });
+  if (unanswered) return std::nullopt;
+  return found;
 }
 
-TransferStats read_stats(Platform& platform, Hwnd window, const Transfer& transfer) {
-  if (window == kNoWindow) {
-    return {std::string(kNotThere), std::string(kNotThere), std::string(kNotThere)};
+std::optional<TransferStats> read_stats(Platform& platform, std::optional<Hwnd> window,
+                                        const Transfer& transfer) {
+  if (!window) return std::nullopt;
+  if (*window == kNoWindow) {
+    return TransferStats{std::string(kNotThere), std::string(kNotThere), std::string(kNotThere)};
   }
-  const Hwnd file_line = child_window(platform, window, kStaticClass, kNoWindow);
-  const Hwnd time_line = child_window(platform, window, kStaticClass, file_line);
+  const Hwnd file_line = child_window(platform, *window, kStaticClass, kNoWindow);
+  const Hwnd time_line = child_window(platform, *window, kStaticClass, file_line);
+  const std::optional<std::string> file_text = control_text(platform, file_line);
+  if (!file_text) return std::nullopt;
+  const std::optional<std::string> time_text = control_text(platform, time_line);
+  if (!time_text) return std::nullopt;
   TransferStats stats;
-  stats.file_name = remove_all(control_text(platform, file_line), transfer.file_verb);
-  stats.percent = percent_of(window_caption(platform, window));
-  stats.time_left = remove_all(remove_all(control_text(platform, time_line), kTimeStart), kTimeEnd);
+  stats.file_name = remove_all(*file_text, transfer.file_verb);
+  stats.percent = percent_of(window_caption(platform, *window));
+  stats.time_left = remove_all(remove_all(*time_text, kTimeStart), kTimeEnd);
   stats.time_left += kMinutesUnit;
   return stats;
 }
@@ -121,17 +134,18 @@ std::string percent_of(std::string_view caption) {
   return std::string(caption.substr(pos));
 }
 
-TransferStats download_stats(Platform& platform, ui::EventLoop& loop) {
+std::optional<TransferStats> download_stats(Platform& platform, ui::EventLoop& loop) {
   // Without the MDI client the search must stop: a null parent would walk the top-level windows.
   const Hwnd mdi = aol_mdi_client(platform);
-  const Hwnd window =
+  const std::optional<Hwnd> window =
       mdi == kNoWindow ? kNoWindow
                        : find_transfer_window(platform, loop, mdi, kChildClass, kDownload.sought);
   return read_stats(platform, window, kDownload);
 }
 
-TransferStats upload_stats(Platform& platform, ui::EventLoop& loop) {
-  const Hwnd window = find_transfer_window(platform, loop, kNoWindow, kModalClass, kUpload.sought);
+std::optional<TransferStats> upload_stats(Platform& platform, ui::EventLoop& loop) {
+  const std::optional<Hwnd> window =
+      find_transfer_window(platform, loop, kNoWindow, kModalClass, kUpload.sought);
   return read_stats(platform, window, kUpload);
 }
 

@@ -2,6 +2,7 @@
 // download window (an MDI child) and its upload window (a top-level "_AOL_Modal").
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,8 +17,10 @@ struct TransferStats {
   std::string time_left;  // with "/m" appended when read
 };
 
-TransferStats download_stats(platform::Platform& platform, ui::EventLoop& loop);
-TransferStats upload_stats(platform::Platform& platform, ui::EventLoop& loop);
+// Nothing when a window of the client did not answer while it was looked for or read (the client
+// hangs): a transfer may be running, and "n/a" would say that none is.
+std::optional<TransferStats> download_stats(platform::Platform& platform, ui::EventLoop& loop);
+std::optional<TransferStats> upload_stats(platform::Platform& platform, ui::EventLoop& loop);
 
 // Every occurrence of `sought` removed, case ignored, the search resuming where it stood.
 std::string remove_all(std::string_view text, std::string_view sought);

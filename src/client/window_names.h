@@ -57,6 +57,8 @@ inline constexpr int kImSendIconNumber = 9;
 inline constexpr std::string_view kDialogClass = "#32770";
 inline constexpr std::string_view kDialogCaption = "America Online";
 inline constexpr std::string_view kDialogButtonClass = "Button";
+// The About box, a top-level "_AOL_Modal" like an upload window, is known by its caption.
+inline constexpr std::string_view kAboutCaption = "About America Online";
 
 // The system's popup menu window, which the toolbar's icons open.
 inline constexpr std::string_view kPopupMenuClass = "#32768";

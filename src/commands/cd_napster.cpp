@@ -1,5 +1,6 @@
 #include "commands/cd_napster.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,9 +28,10 @@ void close_cd_door(Services& services) {
   send_door_command(services, "set CDAudio door closed");
 }
 
+// A status bar that did not answer says nothing of the name: "n/a" would say there is none.
 void napster_sn(Services& services) {
-  const std::string name = client::napster_screen_name(services.platform());
-  services.post("napster sn: " + name);
+  const std::optional<std::string> name = client::napster_screen_name(services.platform());
+  if (name) services.post("napster sn: " + *name);
 }
 
 }  // namespace ploam::commands

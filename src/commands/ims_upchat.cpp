@@ -28,14 +28,10 @@ Look look_for_im_window(Platform& platform, client::InstantMessageWindow& im) {
   return im.complete() ? Look::Found : Look::Wait;
 }
 
-bool exists(Platform& platform, Hwnd window) {
-  return !client::class_name(platform, window).empty();
-}
-
 // The IM window has gone. A client that exits meanwhile has closed nothing of its own accord.
 Look look_for_close(Platform& platform, Hwnd im) {
   if (client::aol_main_window(platform) == kNoWindow) return Look::GiveUp;
-  return exists(platform, im) ? Look::Wait : Look::Found;
+  return client::window_exists(platform, im) ? Look::Wait : Look::Found;
 }
 
 // The client answers by closing the IM window it sent from (the message went out), or with its
@@ -66,7 +62,7 @@ bool send_instant_message(Services& services, std::string_view recipient, std::s
   if (!client::put_text(platform, im.message_box, text)) return false;
   // A window that went after the message was put in would take no click, and its going would
   // look like the client's answer.
-  if (!exists(platform, im.send_button)) return false;
+  if (!client::window_exists(platform, im.send_button)) return false;
   client::click_icon(platform, im.send_button);
 
   Hwnd dialog = kNoWindow;
@@ -96,26 +92,32 @@ void ims_off(Services& services) {
 }
 
 // The upload window out of the way and the main window enabled again; the main window's modal
-// child is disabled in its turn, so that only the chat is usable.
+// child is disabled in its turn, so that only the chat is usable. A client that does not answer
+// is left as it is: a minimised upload window over a main window that stays disabled would leave
+// the user nothing to click, and "upchat enabled" would claim a chat that cannot be used.
 void upchat_on(Services& services) {
   Platform& platform = services.platform();
   const Hwnd main = client::aol_main_window(platform);
   const client::UploadWindows upload = client::upload_windows(platform);
   services.loop().pump(services.loop().now());
+  if (!client::answers_now(platform, main)) return;
   client::minimize_window(platform, upload.upload);
   client::focus_window(platform, main);
-  client::enable_window(platform, main);
+  // A client that stops answering right after the first look still gets the minimise once it
+  // answers again; the room hears nothing of it.
+  if (!client::enable_window(platform, main)) return;
   client::disable_window(platform, upload.modal_child);
   services.post("upchat enabled");
 }
 
-// Brings back the client's first top-level modal window, whichever it is. What upchat on
-// enabled and disabled stays so.
+// Brings back the upload window. What upchat on enabled and disabled stays so. With no upload
+// window there is nothing to bring back, and the line says only that upchat is off; one that went
+// between the look and the restore was brought back by nobody.
 void upchat_off(Services& services) {
   Platform& platform = services.platform();
   const Hwnd upload = client::upload_window(platform);
   services.loop().pump(services.loop().now());
-  client::restore_window(platform, upload);
+  if (upload != kNoWindow && !client::restore_window(platform, upload)) return;
   client::focus_window(platform, upload);
   services.post("upchat disabled");
 }

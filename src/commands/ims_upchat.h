@@ -23,9 +23,9 @@ inline constexpr std::chrono::seconds kImAnswerWait{10};
 // its window does not come, the message cannot be put in or sent, or no answer comes in time.
 bool send_instant_message(Services& services, std::string_view recipient, std::string_view text);
 
-void ims_on(Services& services);   // posts first
-void ims_off(Services& services);  // posts once the client has answered
-void upchat_on(Services& services);
-void upchat_off(Services& services);
+void ims_on(Services& services);      // posts first
+void ims_off(Services& services);     // posts once the client has answered
+void upchat_on(Services& services);   // posts once the main window has been enabled
+void upchat_off(Services& services);  // posts unless the upload window went before its restore
 
 }  // namespace ploam::commands

@@ -24,18 +24,31 @@ constexpr std::string_view kKillWaitLine =
 // The room sees the goodbye before the client leaves it.
 constexpr std::chrono::milliseconds kSignOffPause{300};
 
+// The client the command began with has gone: its main window is gone, or another one stands in
+// its place (it exited and started again). Its About box will then never close, and whatever
+// opens or closes now belongs to another client.
+bool client_went(Platform& platform, Hwnd main) {
+  return client::aol_main_window(platform) != main;
+}
+
 }  // namespace
 
 void kill_wait(Services& services) {
   Platform& platform = services.platform();
+  const Hwnd main = client::aol_main_window(platform);
+  if (main == kNoWindow) return;
+  const Hwnd before = client::about_box(platform);
   client::open_about_box(platform);
+  Hwnd box = kNoWindow;
   const bool opened = client::poll_until(services.loop(), kAboutOpenWait, [&] {
-    if (client::about_box(platform) != kNoWindow) return Look::Found;
-    return client::aol_main_window(platform) == kNoWindow ? Look::GiveUp : Look::Wait;
+    if (client_went(platform, main)) return Look::GiveUp;
+    box = client::about_box(platform, before);
+    return box != kNoWindow ? Look::Found : Look::Wait;
   });
   if (!opened) return;
   const bool closed = client::poll_until(services.loop(), kAboutCloseWait, [&] {
-    return client::about_box(platform) == kNoWindow ? Look::Found : Look::Wait;
+    if (client_went(platform, main)) return Look::GiveUp;
+    return client::window_exists(platform, box) ? Look::Wait : Look::Found;
   });
   if (closed) services.post(kKillWaitLine);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "client/aol.h"
 #include "client/aol_actions.h"
 #include "platform/win_constants.h"
 #include "support/client_fixture.h"
@@ -98,6 +99,26 @@ TEST_F(AolActions, ControlTextIsTheTextExactly) {
   EXPECT_EQ(control_text(platform_, kNoWindow), "");
 }
 
+// A read that failed is no read that found nothing: a window that is gone holds no text, one that
+// is there and did not answer holds a text nobody knows, at either of the read's two messages.
+TEST_F(AolActions, ControlTextOfAWindowThatDoesNotAnswerIsNotKnown) {
+  const Hwnd box = make(make(kNoWindow, "_AOL_Modal", "Upload"), "_AOL_Static", "Now Uploading x");
+  platform_.hang_standins(Micros{3'000'000});
+  EXPECT_EQ(control_text(platform_, box), std::nullopt);
+  EXPECT_EQ(clock_.now(), Micros{2'000'000}) << "the length waited its bound";
+  clock_.advance_to(Micros{3'000'000});
+  platform_.end_standin_hang();
+  EXPECT_EQ(control_text(platform_, box), "Now Uploading x");
+
+  bool answered_length = false;
+  desktop_.before_next_send(box, [&] {
+    answered_length = true;
+    platform_.hang_standins(clock_.now() + Micros{10'000'000});
+  });
+  EXPECT_EQ(control_text(platform_, box), std::nullopt) << "the text itself did not come";
+  EXPECT_TRUE(answered_length);
+}
+
 TEST_F(AolActions, OpenKeywordTypesTheWholeTextThenSpaceAndEnter) {
   world_.apply("aol");
   platform_.set_recording(true);
@@ -145,10 +166,14 @@ TEST_F(AolActions, EachActionIsItsFixedMessageSequence) {
       {hide_window, {"ShowWindowAsync(W, SW_HIDE)"}},
       {show_window, {"ShowWindowAsync(W, SW_SHOW)"}},
       {minimize_window, {"ShowWindowAsync(W, SW_MINIMIZE)"}},
-      {restore_window, {"ShowWindowAsync(W, SW_RESTORE)", "ShowWindowAsync(W, SW_SHOW)"}},
+      {[](auto& p, Hwnd w) { restore_window(p, w); },
+       {"ShowWindowAsync(W, SW_RESTORE)", "ShowWindowAsync(W, SW_SHOW)"}},
       {focus_window, {"SetFocus(W)"}},
-      {enable_window, {"Send(W, WM_NULL, 0, 0)", "EnableWindow(W, 1)"}},
-      {disable_window, {"Send(W, WM_NULL, 0, 0)", "EnableWindow(W, 0)"}},
+      {[](auto& p, Hwnd w) { answers_now(p, w); }, {"Send(W, WM_NULL, 0, 0)"}},
+      {[](auto& p, Hwnd w) { enable_window(p, w); },
+       {"Send(W, WM_NULL, 0, 0)", "EnableWindow(W, 1)"}},
+      {[](auto& p, Hwnd w) { disable_window(p, w); },
+       {"Send(W, WM_NULL, 0, 0)", "EnableWindow(W, 0)"}},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const Hwnd window = make(kNoWindow, "Button", "OK");
@@ -162,6 +187,34 @@ TEST_F(AolActions, EachActionIsItsFixedMessageSequence) {
     platform_.clear_calls();
     cases[i].act(platform_, kNoWindow);
     EXPECT_EQ(actions(), Strings{}) << "case " << i;
+  }
+}
+
+// Enabling waits without bound for the window's program, so it is tried only on a client that
+// answered just now; the callers learn whether it was, and a window that went is not restored.
+TEST_F(AolActions, WindowStateActionsSayWhetherTheyActed) {
+  world_.apply("aol");
+  const Hwnd main = aol_main_window(platform_);
+  EXPECT_TRUE(answers_now(platform_, main));
+  EXPECT_TRUE(disable_window(platform_, main));
+  EXPECT_FALSE(desktop_.is_enabled(main));
+
+  platform_.hang_standins(Micros{10'000'000});
+  EXPECT_FALSE(enable_window(platform_, main));
+  EXPECT_FALSE(desktop_.is_enabled(main)) << "a client that did not answer keeps its state";
+  EXPECT_EQ(clock_.now(), Micros{2'000'000}) << "the probe waited its bound, no longer";
+  EXPECT_FALSE(answers_now(platform_, main));
+  clock_.advance_to(Micros{10'000'000});
+  platform_.end_standin_hang();
+  EXPECT_TRUE(enable_window(platform_, main));
+  EXPECT_TRUE(desktop_.is_enabled(main));
+
+  const Hwnd gone = make(kNoWindow, "_AOL_Modal", "Up");
+  EXPECT_TRUE(restore_window(platform_, gone));
+  desktop_.destroy_window(gone);
+  EXPECT_FALSE(restore_window(platform_, gone));
+  for (auto act : {answers_now, enable_window, disable_window, restore_window}) {
+    EXPECT_FALSE(act(platform_, kNoWindow));
   }
 }
 

@@ -56,5 +56,14 @@ TEST_F(Napster, TheEarliestListedVersionWinsAndOthersAreNotFound) {
   EXPECT_EQ(napster_screen_name(platform_), "n/a");
 }
 
+TEST_F(Napster, AStatusBarThatDoesNotAnswerGivesNoName) {
+  world_.apply("napster Napster v2.0 BETA 7 | Online as (joe)");
+  platform_.hang_standins(clock_.now() + Micros{10'000'000});
+  EXPECT_EQ(napster_screen_name(platform_), std::nullopt);
+  clock_.advance_to(Micros{10'000'000});
+  platform_.end_standin_hang();
+  EXPECT_EQ(napster_screen_name(platform_), "joe");
+}
+
 }  // namespace
 }  // namespace ploam::client

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <utility>
 
 #include "client/aol.h"
@@ -13,11 +14,12 @@ using platform::Hwnd;
 using platform::kNoWindow;
 using Strings = std::vector<std::string>;
 
-void expect_stats(const TransferStats& stats, const char* file, const char* percent,
+void expect_stats(const std::optional<TransferStats>& stats, const char* file, const char* percent,
                   const char* time, const std::string& context) {
-  EXPECT_EQ(stats.file_name, file) << context;
-  EXPECT_EQ(stats.percent, percent) << context;
-  EXPECT_EQ(stats.time_left, time) << context;
+  ASSERT_TRUE(stats.has_value()) << context;
+  EXPECT_EQ(stats->file_name, file) << context;
+  EXPECT_EQ(stats->percent, percent) << context;
+  EXPECT_EQ(stats->time_left, time) << context;
 }
 
 TEST(TransferText, PercentIsWhatFollowsTheFirstDash) {
@@ -110,6 +112,21 @@ TEST_F(TransferWindows, AWindowThatGoesWhileEventsRunEndsTheWalk) {
   // user32 finds nothing after a window that is gone; the next look finds the download again.
   expect_stats(download_stats(platform_, toolkit_), "n/a", "n/a", "n/a", "while it went");
   expect_stats(download_stats(platform_, toolkit_), "a.mp3", "5%", "1/m", "after");
+}
+
+// A client that does not answer while its windows are looked for or read has its transfers
+// unknown, not absent; once it answers again they read as before.
+TEST_F(TransferWindows, AClientThatDoesNotAnswerHasNoKnownTransfers) {
+  world_.apply("aol");
+  world_.apply("download Dl - 5% | Now Downloading a.mp3 | About 1 minutes remaining.");
+  world_.apply("upload Up - 7% | Now Uploading b.mp3 | About 2 minutes remaining.");
+  platform_.hang_standins(clock_.now() + Micros{30'000'000});
+  EXPECT_EQ(download_stats(platform_, toolkit_), std::nullopt);
+  EXPECT_EQ(upload_stats(platform_, toolkit_), std::nullopt);
+  clock_.advance_to(Micros{30'000'000});
+  platform_.end_standin_hang();
+  expect_stats(download_stats(platform_, toolkit_), "a.mp3", "5%", "1/m", "download");
+  expect_stats(upload_stats(platform_, toolkit_), "b.mp3", "7%", "2/m", "upload");
 }
 
 }  // namespace

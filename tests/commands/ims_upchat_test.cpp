@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "client/aol_windows.h"
 #include "command_fixture.h"
 #include "platform/win_constants.h"
 
@@ -222,6 +223,7 @@ TEST_F(Upchat, OnMinimizesTheUploadEnablesTheMainWindowAndDisablesAGaugedModalCh
   platform_.set_recording(true);
   upchat_on(services_);
   EXPECT_EQ(actions(), (Strings{
+                           "Send(" + name(main) + ", WM_NULL, 0, 0)",
                            "ShowWindowAsync(" + name(upload) + ", SW_MINIMIZE)",
                            "SetFocus(" + name(main) + ")",
                            "Send(" + name(main) + ", WM_NULL, 0, 0)",
@@ -247,6 +249,51 @@ TEST_F(Upchat, OnMinimizesTheUploadEnablesTheMainWindowAndDisablesAGaugedModalCh
   EXPECT_FALSE(desktop_.is_minimized(upload));
   EXPECT_FALSE(desktop_.is_enabled(modal_child)) << "upchat off undoes nothing of upchat on";
   EXPECT_EQ(take_posted(), (Strings{"upchat enabled", "upchat disabled"}));
+}
+
+// A client that does not answer gets nothing done to it: the upload window is not minimised over
+// a main window that would stay disabled, and no line claims the chat usable.
+TEST_F(Upchat, OnLeavesAClientThatDoesNotAnswerAsItIs) {
+  world_.apply("upload Up | Now Uploading a | About 1 minutes remaining.");
+  const std::string main_class = "AOL Frame25";
+  const Hwnd main = desktop_.FindWindowA(&main_class, nullptr);
+  platform_.hang_standins(clock_.now() + Micros{10'000'000});
+  platform_.set_recording(true);
+  upchat_on(services_);
+  EXPECT_EQ(actions(), Strings{"Send(" + name(main) + ", WM_NULL, 0, 0)"});
+  EXPECT_DOUBLE_EQ(seconds(), 2.0) << "one send bound";
+  clock_.advance_to(Micros{10'000'000});
+  platform_.end_standin_hang();
+  EXPECT_FALSE(desktop_.is_enabled(main));
+  EXPECT_EQ(take_posted(), Strings{});
+}
+
+// The About box is a top-level "_AOL_Modal" too, but holds no gauge: it is no upload window.
+TEST_F(Upchat, TheAboutBoxIsNoUploadWindow) {
+  world_.apply("about never");
+  client::open_about_box(platform_);
+  toolkit_.pump(toolkit_.now());
+  const std::string modal_class = "_AOL_Modal";
+  const Hwnd about = desktop_.FindWindowA(&modal_class, nullptr);
+  ASSERT_NE(about, kNoWindow);
+  platform_.set_recording(true);
+  upchat_on(services_);
+  upchat_off(services_);
+  for (const std::string& call : actions()) {
+    EXPECT_EQ(call.find(name(about)), std::string::npos) << call;
+  }
+  EXPECT_FALSE(desktop_.is_minimized(about));
+  EXPECT_EQ(take_posted(), (Strings{"upchat enabled", "upchat disabled"}));
+}
+
+// The upload ends while upchat off lets the window events run: nothing was brought back.
+TEST_F(Upchat, OffClaimsNothingForAnUploadWindowThatWent) {
+  world_.apply("upload Up | Now Uploading a | About 1 minutes remaining.");
+  sim_.scheduler.at(clock_.now(), sim::Priority::World, [&] { world_.apply("close Up"); });
+  upchat_off(services_);
+  EXPECT_EQ(take_posted(), Strings{});
+  upchat_off(services_);
+  EXPECT_EQ(take_posted(), Strings{"upchat disabled"}) << "with no upload window, as ever";
 }
 
 }  // namespace

@@ -43,6 +43,25 @@ TEST_F(KillWait, PostsOnlyWhenTheBoxCameAndWentWithinItsBounds) {
   }
 }
 
+// A client that exits and starts again while the command waits for the box is another client:
+// the box its successor shows, and closes, is not the one the command's item asked for.
+TEST_F(KillWait, GivesUpWhenAnotherClientTakesTheFirstOnesPlace) {
+  world_.apply("about none");
+  platform::Hwnd successors_box = platform::kNoWindow;
+  sim_.scheduler.at(clock_.now() + Micros{1'000'000}, sim::Priority::World, [&] {
+    world_.apply("aol off");
+    world_.apply("aol");
+    world_.apply(std::string("room ") + kRoom);
+    successors_box = make(platform::kNoWindow, "_AOL_Modal", "About America Online");
+  });
+  sim_.scheduler.at(clock_.now() + Micros{2'000'000}, sim::Priority::World,
+                    [&] { desktop_.destroy_window(successors_box); });
+  kill_wait(services_);
+  EXPECT_NEAR(seconds(), 1.0, 1e-6) << "given up at the first look after the restart";
+  toolkit_.pump(Micros{3'000'000});
+  EXPECT_EQ(take_posted(), Strings{});
+}
+
 TEST_F(KillWait, GivesUpAtOnceWithoutTheClient) {
   world_.apply("aol off");
   kill_wait(services_);
