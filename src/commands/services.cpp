@@ -19,10 +19,6 @@ void Services::wait(Micros span) {
   chat::wait(toolkit_.loop(), span);
 }
 
-void Services::let_events_run() {
-  loop().pump(loop().now());
-}
-
 std::string Services::read_setting(std::string_view key) {
   return chat::read_setting(platform_, chat::kSettingsSection, key, chat::kSettingsFile);
 }

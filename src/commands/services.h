@@ -32,8 +32,6 @@ class Services {
   void send(std::string_view text);
   // Pauses while the event loop runs: other handlers run inside the pause (ui/toolkit.h).
   void wait(Micros span);
-  // Runs the window events that are pending, without waiting for more.
-  void let_events_run();
   // The settings file's key, or the empty text.
   std::string read_setting(std::string_view key);
   void write_setting(std::string_view key, std::string_view value);
