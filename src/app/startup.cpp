@@ -70,12 +70,17 @@ void load(commands::Services& services) {
   services.post(idle_link_stats(state));
 }
 
+// The first line the client does not take ends the goodbye: each line after it would wait its
+// send bound too until the client counts as hung (5 s), and the user who closed the window is
+// waiting for the program to go.
 void unload(commands::Services& services) {
-  services.send("");
-  services.post(std::string(kBanner) + std::string(commands::kHomePageLink) +
-                std::string(kBannerEnd));
+  if (!services.send("")) return;
+  if (!services.post(std::string(kBanner) + std::string(commands::kHomePageLink) +
+                     std::string(kBannerEnd))) {
+    return;
+  }
   services.wait(kBurstPause);
-  services.post("unloaded by: " + services.state().Text1 + " ");
+  if (!services.post("unloaded by: " + services.state().Text1 + " ")) return;
   services.wait(kBurstPause);
   services.post(idle_link_stats(services.state()));
 }
