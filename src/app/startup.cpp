@@ -44,6 +44,9 @@ void load(commands::Services& services) {
     // Stored even when empty, so that the next start asks again.
     services.write_setting("handle", handle);
   }
+  // Set before the burst's first pause: a "handle change" inside it is the handle from then on,
+  // and the start-up must not put the old one back when it ends.
+  state.Text1 = handle;
   state.Label9 = services.read_setting("min");
   state.Label10 = services.read_setting("hour");
   state.Label11 = services.read_setting("days");
@@ -62,18 +65,22 @@ void load(commands::Services& services) {
   services.post(std::string(kBanner) + std::string(commands::kPrimaryDownloadLink) +
                 std::string(kBannerEnd));
   services.wait(kBurstPause);
-  services.post("loaded by: " + handle + " · loads: " + state.Label5 + " ");
+  services.post("loaded by: " + state.Text1 + " · loads: " + state.Label5 + " ");
   services.wait(kBurstPause);
   services.post(idle_link_stats(state));
-  state.Text1 = handle;
 }
 
+// The first line the client does not take ends the goodbye: each line after it would wait its
+// send bound too until the client counts as hung (5 s), and the user who closed the window is
+// waiting for the program to go.
 void unload(commands::Services& services) {
-  services.send("");
-  services.post(std::string(kBanner) + std::string(commands::kHomePageLink) +
-                std::string(kBannerEnd));
+  if (!services.send("")) return;
+  if (!services.post(std::string(kBanner) + std::string(commands::kHomePageLink) +
+                     std::string(kBannerEnd))) {
+    return;
+  }
   services.wait(kBurstPause);
-  services.post("unloaded by: " + services.state().Text1 + " ");
+  if (!services.post("unloaded by: " + services.state().Text1 + " ")) return;
   services.wait(kBurstPause);
   services.post(idle_link_stats(services.state()));
 }

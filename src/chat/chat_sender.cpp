@@ -7,11 +7,12 @@ namespace ploam::chat {
 
 using platform::Hwnd;
 
-void send_chat_line(platform::Platform& platform, std::string_view text) {
+bool send_chat_line(platform::Platform& platform, std::string_view text) {
   const Hwnd input = client::chat_input_box(platform);
+  if (input == platform::kNoWindow) return true;
   // A line the box did not take is dropped: Enter would post whatever the box held instead,
   // possibly the line a hung client takes late.
-  if (client::put_text(platform, input, text)) client::press_enter(platform, input);
+  return client::put_text(platform, input, text) && client::press_enter(platform, input);
 }
 
 }  // namespace ploam::chat

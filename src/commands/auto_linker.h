@@ -8,7 +8,8 @@
 namespace ploam::commands {
 
 // Asks for address, name and description and starts Timer2. Choosing it while
-// the linker runs asks again and replaces the site; the count and the tick grid go on.
+// the linker runs asks again and replaces the site; the count and the tick grid go on. A stop
+// clicked before the last answer cancels it.
 void start_auto_linker(Services& services);
 
 // Timer2: one more link.

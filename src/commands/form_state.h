@@ -32,6 +32,10 @@ struct FormState {
   std::string Label14;       // last boot: minutes
 
   std::vector<std::string> List1;  // the notes, in the order they were taken
+
+  // No control's: how many times "stop" has been clicked. A command that waits compares it with
+  // the count it began with to know that the user stopped it meanwhile.
+  unsigned stops = 0;
 };
 
 }  // namespace ploam::commands

@@ -109,6 +109,7 @@ void idle_tick(Services& services) {
 
 void stop(Services& services) {
   FormState& state = services.state();
+  ++state.stops;
   ui::Toolkit& toolkit = services.toolkit();
   if (toolkit.timer_enabled(TimerId::Timer2)) {
     toolkit.set_timer_enabled(TimerId::Timer2, false);

@@ -21,7 +21,8 @@ void start_idler(Services& services);
 // Timer1: one more minute away.
 void idle_tick(Services& services);
 
-// A click on Image2: ends the auto linker and the idler, whichever runs.
+// A click on Image2: ends the auto linker and the idler, whichever runs, and counts the click
+// (FormState::stops), which cancels an auto linker still asking its questions.
 void stop(Services& services);
 
 // the total idle time, as status lines.

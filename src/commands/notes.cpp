@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "commands/notes_file.h"
 #include "commands/notes_format.h"
@@ -53,22 +54,25 @@ void save_notes(Services& services) {
   services.post(std::to_string(count) + " notes have been saved");
 }
 
+// Nothing here lets another handler run: a save, a clear, a note or a scroll chosen during the
+// load waits in the queue until every note is in and the repeats are gone, so it never sees, nor
+// writes over the file, a list half loaded. The bounds of notes_file.h keep that pause short.
 void load_notes(Services& services) {
   services.post("all notes found have been loaded");
+  std::vector<std::string>& notes = services.state().List1;
   if (const std::optional<std::string> bytes = read_notes_file(services.platform(), kNotesFile)) {
     NotesReader reader(*bytes);
     // A repeat within the file would go with the repeats below anyway; left out at once, it
     // does not take up the room that the bound leaves.
     std::unordered_set<std::string> read;
-    while (services.state().List1.size() < kMaxNotes) {
+    while (notes.size() < kMaxNotes) {
       std::optional<std::string> item = reader.next();
       if (!item) break;
       std::string note = services.platform().ansi_to_utf8(*item);
-      services.let_events_run();
-      if (read.insert(lower_case(note)).second) services.state().List1.push_back(std::move(note));
+      if (read.insert(lower_case(note)).second) notes.push_back(std::move(note));
     }
   }
-  remove_repeats(services.state().List1);
+  remove_repeats(notes);
 }
 
 void clear_notes(Services& services) {

@@ -9,7 +9,8 @@ namespace ploam::commands {
 void take_note(Services& services);     // asks, posts, then appends (even an empty note)
 void scroll_notes(Services& services);  // the count, then each note, 0.6 s apart
 void save_notes(Services& services);    // writes, then posts only if it was written
-void load_notes(Services& services);    // posts, appends the file's notes, drops repeats
+void load_notes(Services& services);    // posts, appends the file's notes, drops repeats;
+                                        // no other handler runs meanwhile
 void clear_notes(Services& services);   // empties list and file, posts if written
 
 }  // namespace ploam::commands

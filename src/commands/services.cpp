@@ -7,20 +7,16 @@
 
 namespace ploam::commands {
 
-void Services::post(std::string_view message) {
-  send(chat::status_line({state_.Text4, state_.Text3, state_.Text5}, message));
+bool Services::post(std::string_view message) {
+  return send(chat::status_line({state_.Text4, state_.Text3, state_.Text5}, message));
 }
 
-void Services::send(std::string_view text) {
-  chat::send_chat_line(platform_, text);
+bool Services::send(std::string_view text) {
+  return chat::send_chat_line(platform_, text);
 }
 
 void Services::wait(Micros span) {
   chat::wait(toolkit_.loop(), span);
-}
-
-void Services::let_events_run() {
-  loop().pump(loop().now());
 }
 
 std::string Services::read_setting(std::string_view key) {

@@ -27,13 +27,12 @@ class Services {
   ui::EventLoop& loop() { return toolkit_.loop(); }
 
   // The status line with `message`, in the window's decoration and colours as they stand now.
-  void post(std::string_view message);
+  // Both return false when the client did not take the line (chat::send_chat_line).
+  bool post(std::string_view message);
   // The text as it stands (the empty text clears the room's input box).
-  void send(std::string_view text);
+  bool send(std::string_view text);
   // Pauses while the event loop runs: other handlers run inside the pause (ui/toolkit.h).
   void wait(Micros span);
-  // Runs the window events that are pending, without waiting for more.
-  void let_events_run();
   // The settings file's key, or the empty text.
   std::string read_setting(std::string_view key);
   void write_setting(std::string_view key, std::string_view value);

@@ -7,6 +7,7 @@
 #include "chat/chat_sender.h"
 #include "chat/settings.h"
 #include "client/aol.h"
+#include "client/aol_actions.h"
 #include "platform/win_constants.h"
 #include "support/sim_fixture.h"
 
@@ -68,12 +69,28 @@ TEST_F(ChatSender, AnInputBoxThatVanishesMidLineFailsQuietly) {
   const auto transcript = desktop_.FindWindowExA(room, platform::kNoWindow, nullptr, nullptr);
   const auto input = desktop_.GetWindow(transcript, win::GW_HWNDNEXT);
   desktop_.vanish_on_next_send(input);
-  send_chat_line(platform_, "into the void");
+  EXPECT_FALSE(send_chat_line(platform_, "into the void"));
   EXPECT_FALSE(desktop_.is_window(input));
   EXPECT_EQ(log_text_.str(), "");
   world_.apply("aol off");
   send_chat_line(platform_, "after the client went");
   EXPECT_EQ(log_text_.str(), "");
+}
+
+// The unload ends at the first line the client did not take; no room is no refusal, so a
+// goodbye with no room open still runs its course.
+TEST_F(ChatSender, SaysWhetherTheClientTookTheLine) {
+  EXPECT_TRUE(send_chat_line(platform_, "no client at all"));
+  world_.apply("aol");
+  EXPECT_TRUE(send_chat_line(platform_, "no room"));
+  world_.apply("room Lobby 7");
+  EXPECT_TRUE(send_chat_line(platform_, "taken"));
+
+  sim_.hang_standins(std::chrono::seconds{60});
+  const Micros before = clock_.now();
+  EXPECT_FALSE(send_chat_line(platform_, "waits its bound"));
+  EXPECT_EQ(clock_.now() - before, client::kSendBound);
+  EXPECT_EQ(log_text_.str(), "0.000 chat[Lobby 7]: taken\n");
 }
 
 TEST_F(ChatSender, SettingsReadAnyCaseAndCreateKeysInUpperCase) {

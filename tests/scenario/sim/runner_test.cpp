@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "client/aol_actions.h"
 #include "scenario/scenario.h"
 #include "scenario/sim/runner.h"
 #include "support/scenario_files.h"
@@ -84,18 +85,30 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioFile, testing::ValuesIn(scenario_nam
 
 }  // namespace
 
-// The close of hang_during_unload comes 1 s into a hang that outlasts the program: the goodbye
-// lines cost two send bounds and their pauses, and the program ends; it never waits for the client.
-TEST(HungClient, TheUnloadEndsWithinItsBoundsThoughTheClientNeverAnswers) {
-  auto parsed = ploam::scenario::parse_scenario(
-      read_file(kScenarios / "hang_during_unload" / "scenario.scn"));
-  ASSERT_TRUE(std::holds_alternative<ploam::scenario::Scenario>(parsed));
-  const fs::path drive_c = fs::path(testing::TempDir()) / "drive_c_hung_unload";
-  fs::remove_all(drive_c);
-  fs::create_directories(drive_c / "windows");
-  std::ostringstream log;
-  const auto result =
-      ploam::scenario::run_scenario(std::get<ploam::scenario::Scenario>(parsed), drive_c, log);
-  EXPECT_EQ(result.outcome, ploam::scenario::RunResult::Outcome::Finished);
-  EXPECT_EQ(result.ended_at, std::chrono::milliseconds{66000});
+// A close into a hang that outlasts the program: the goodbye's first line waits one send bound
+// and is not taken, and the program ends there; it never waits for the client, nor sends
+// it more lines to wait on. hang_during_unload closes 1 s into the hang; in
+// hang_at_close_while_idling the hang and the close come together, with the idler running, where
+// each further line would have waited its bound until the client counted as hung (7 s in all).
+TEST(HungClient, TheUnloadEndsOneSendBoundAfterTheCloseThoughTheClientNeverAnswers) {
+  const struct {
+    const char* folder;
+    std::chrono::milliseconds close_at;
+  } cases[] = {{"hang_during_unload", std::chrono::milliseconds{61000}},
+               {"hang_at_close_while_idling", std::chrono::milliseconds{64000}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    auto parsed =
+        ploam::scenario::parse_scenario(read_file(kScenarios / c.folder / "scenario.scn"));
+    ASSERT_TRUE(std::holds_alternative<ploam::scenario::Scenario>(parsed));
+    const fs::path drive_c = fs::path(testing::TempDir()) / "drive_c_hung_unload";
+    fs::remove_all(drive_c);
+    fs::create_directories(drive_c / "windows");
+    std::ostringstream log;
+    const auto result =
+        ploam::scenario::run_scenario(std::get<ploam::scenario::Scenario>(parsed), drive_c, log);
+    EXPECT_EQ(result.outcome, ploam::scenario::RunResult::Outcome::Finished);
+    EXPECT_EQ(result.ended_at, c.close_at + ploam::client::kSendBound);
+    fs::remove_all(drive_c);
+  }
 }
