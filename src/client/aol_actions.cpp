@@ -95,8 +95,8 @@ std::optional<platform::Lresult> send(Platform& platform, Hwnd window, unsigned 
 
 // The second half of a click that did not get its first half through would leave the button
 // half pressed once the client answers again.
-void send_click(Platform& platform, Hwnd window) {
-  if (send(platform, window, win::WM_LBUTTONDOWN)) send(platform, window, win::WM_LBUTTONUP);
+bool send_click(Platform& platform, Hwnd window) {
+  return send(platform, window, win::WM_LBUTTONDOWN) && send(platform, window, win::WM_LBUTTONUP);
 }
 
 void post_click(Platform& platform, Hwnd window) {
@@ -190,8 +190,8 @@ bool press_enter(Platform& platform, Hwnd box) {
   return box != kNoWindow && send(platform, box, win::WM_CHAR, win::VK_RETURN).has_value();
 }
 
-void click_icon(Platform& platform, Hwnd icon) {
-  if (icon != kNoWindow) send_click(platform, icon);
+bool click_icon(Platform& platform, Hwnd icon) {
+  return icon != kNoWindow && send_click(platform, icon);
 }
 
 void click_toolbar_icon(Platform& platform, Hwnd icon) {

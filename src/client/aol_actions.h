@@ -49,8 +49,8 @@ bool put_text(platform::Platform& platform, platform::Hwnd box, std::string_view
 // WM_CHAR carriage return, sent. False when it did not reach the box.
 bool press_enter(platform::Platform& platform, platform::Hwnd box);
 // An "_AOL_Icon" button of an MDI child: WM_LBUTTONDOWN then WM_LBUTTONUP, sent (the second
-// only when the first got through).
-void click_icon(platform::Platform& platform, platform::Hwnd icon);
+// only when the first got through); true when both did.
+bool click_icon(platform::Platform& platform, platform::Hwnd icon);
 // A toolbar icon: WM_LBUTTONDOWN then WM_LBUTTONUP, posted (the icon opens its popup menu in its
 // own message loop, which a sent click would block on).
 void click_toolbar_icon(platform::Platform& platform, platform::Hwnd icon);

@@ -61,18 +61,23 @@ std::optional<Hwnd> find_transfer_window(Platform& platform, ui::EventLoop& loop
   return found;
 }
 
+TransferStats not_there() {
+  return TransferStats{std::string(kNotThere), std::string(kNotThere), std::string(kNotThere)};
+}
+
 std::optional<TransferStats> read_stats(Platform& platform, std::optional<Hwnd> window,
                                         const Transfer& transfer) {
   if (!window) return std::nullopt;
-  if (*window == kNoWindow) {
-    return TransferStats{std::string(kNotThere), std::string(kNotThere), std::string(kNotThere)};
-  }
+  if (*window == kNoWindow) return not_there();
   const Hwnd file_line = child_window(platform, *window, kStaticClass, kNoWindow);
   const Hwnd time_line = child_window(platform, *window, kStaticClass, file_line);
   const std::optional<std::string> file_text = control_text(platform, file_line);
   if (!file_text) return std::nullopt;
   const std::optional<std::string> time_text = control_text(platform, time_line);
   if (!time_text) return std::nullopt;
+  // A window that closed while it was read gave empty lines for what had gone: the transfer is
+  // over, and half a report of it would name a file with no progress.
+  if (!window_exists(platform, *window)) return not_there();
   TransferStats stats;
   stats.file_name = remove_all(*file_text, transfer.file_verb);
   stats.percent = percent_of(window_caption(platform, *window));

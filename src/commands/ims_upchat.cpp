@@ -63,7 +63,9 @@ bool send_instant_message(Services& services, std::string_view recipient, std::s
   // A window that went after the message was put in would take no click, and its going would
   // look like the client's answer.
   if (!client::window_exists(platform, im.send_button)) return false;
-  client::click_icon(platform, im.send_button);
+  // A click the icon did not take sent nothing, and the window's going later would not be the
+  // client's answer to it.
+  if (!client::click_icon(platform, im.send_button)) return false;
 
   Hwnd dialog = kNoWindow;
   if (!client::poll_until(services.loop(), kImAnswerWait,

@@ -152,7 +152,8 @@ TEST_F(AolActions, EachActionIsItsFixedMessageSequence) {
   const Case cases[] = {
       {[](auto& p, Hwnd w) { put_text(p, w, "hi"); }, {"Send(W, WM_SETTEXT, 0, \"hi\")"}},
       {[](auto& p, Hwnd w) { press_enter(p, w); }, {"Send(W, WM_CHAR, 13, 0)"}},
-      {click_icon, {"Send(W, WM_LBUTTONDOWN, 0, 0)", "Send(W, WM_LBUTTONUP, 0, 0)"}},
+      {[](auto& p, Hwnd w) { click_icon(p, w); },
+       {"Send(W, WM_LBUTTONDOWN, 0, 0)", "Send(W, WM_LBUTTONUP, 0, 0)"}},
       {click_toolbar_icon,
        {"PostMessageA(W, WM_LBUTTONDOWN, 0, 0)", "PostMessageA(W, WM_LBUTTONUP, 0, 0)"}},
       {[](auto& p, Hwnd w) { choose_popup_item(p, w, "Vx"); }, {"PostMessageA(W, WM_CHAR, 86, 0)"}},

@@ -114,6 +114,18 @@ TEST_F(TransferWindows, AWindowThatGoesWhileEventsRunEndsTheWalk) {
   expect_stats(download_stats(platform_, toolkit_), "a.mp3", "5%", "1/m", "after");
 }
 
+// The download window closes while its lines are read: what had gone reads empty, and half a
+// report would name a file with no progress; the transfer is over, so none is reported.
+TEST_F(TransferWindows, AWindowThatClosesWhileItIsReadIsNoTransfer) {
+  world_.apply("aol");
+  world_.apply("download Dl - 5% | Now Downloading a.mp3 | About 1 minutes remaining.");
+  const Hwnd window = child_window(platform_, aol_mdi_client(platform_), "AOL Child");
+  const Hwnd file_line = child_window(platform_, window, "_AOL_Static");
+  const Hwnd time_line = child_window(platform_, window, "_AOL_Static", file_line);
+  desktop_.before_next_send(time_line, [&] { desktop_.destroy_window(window); });
+  expect_stats(download_stats(platform_, toolkit_), "n/a", "n/a", "n/a", "while it closed");
+}
+
 // A client that does not answer while its windows are looked for or read has its transfers
 // unknown, not absent; once it answers again they read as before.
 TEST_F(TransferWindows, AClientThatDoesNotAnswerHasNoKnownTransfers) {

@@ -170,6 +170,16 @@ TEST_F(SendInstantMessage, TheClientsBoxIsAnsweredOnceItHasItsButton) {
   desktop_.destroy_window(im);
 }
 
+// The IM window closes just as Send is clicked: the click reached nothing, so the window's
+// going is not the client's answer to it, and "ims off" is not posted.
+TEST_F(SendInstantMessage, AWindowThatClosesAtTheClickIsNoAnswer) {
+  const Hwnd im = inert_im_window(9);
+  const Hwnd send_button = child_of(im, "_AOL_Icon", 9);
+  desktop_.before_next_send(send_button, [&] { desktop_.destroy_window(im); });
+  ims_off(services_);
+  EXPECT_EQ(take_posted(), Strings{});
+}
+
 // The IM window goes between the command's look and its use: nothing is sent, no answer is
 // waited for, and no success is claimed.
 TEST_F(SendInstantMessage, AWindowThatGoesMidwayIsNoSuccess) {

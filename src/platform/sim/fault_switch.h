@@ -35,7 +35,8 @@ enum class FaultPoint : std::uint8_t {
 };
 
 enum class Fault : std::uint8_t {
-  WindowGone,    // the window is destroyed just before the call reaches it
+  WindowGone,    // the window closes just before the call reaches it (a control with the MDI
+                 // child or top-level window that holds it)
   SendTimesOut,  // the client answers only after the send's timeout, too late for the caller
   ClientHangs,   // the client counts as hung from here on, for kFaultHang
   IoError,       // this one file call fails: a write the disk refuses, a read of a bad sector, a

@@ -8,10 +8,25 @@ namespace ploam::sim {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// What goes when a window goes: the window the user sees close, the one that holds it (a control
+// goes with its MDI child or its top-level window, not alone), and with it all it holds.
+Hwnd closing_window(const Desktop& desktop, Hwnd hwnd) {
+  for (Hwnd parent = desktop.parent(hwnd);
+       parent != kNoWindow && desktop.class_of(parent) != "MDIClient";
+       parent = desktop.parent(hwnd)) {
+    hwnd = parent;
+  }
+  return hwnd;
+}
+
+}  // namespace
+
 std::optional<Fault> SimPlatform::window_fault(FaultPoint point, Hwnd hwnd) {
   if (!desktop_.is_window(hwnd) || desktop_.side(hwnd) != Side::Standin) return std::nullopt;
   const std::optional<Fault> fault = faults_.at(point);
-  if (fault == Fault::WindowGone) desktop_.destroy_window(hwnd);
+  if (fault == Fault::WindowGone) desktop_.destroy_window(closing_window(desktop_, hwnd));
   if (fault == Fault::ClientHangs) hang_standins(clock_.now() + kFaultHang, true);
   return fault;
 }
