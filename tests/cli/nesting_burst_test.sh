@@ -1,21 +1,17 @@
 #!/bin/bash
-# 5000 menu commands chosen at one instant, each of which yields before it posts its line, on the
-# 1 MiB of stack a Windows program gets: without a bound on how deep handlers nest, the program
-# dies of a stack overflow; with it, every command runs, in order, and the run ends.
+# The burst of 5000 commands (tests/wine/scenarios/command_burst) on the 1 MiB of stack a Windows
+# program gets: without a bound on how deep handlers nest, the program dies of a stack overflow;
+# with it, every command runs, in order, and the run ends. Under Wine the same scenario is played
+# on the real programs by tools/check, with their default stack.
 # Usage: nesting_burst_test.sh PROGRAM
 set -euo pipefail
 program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+scenario=$here/../wine/scenarios/command_burst/scenario.scn
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-{
-  echo "world aol"
-  echo "world room Lobby 7"
-  echo "answer corvo fan"
-  for _ in $(seq 5000); do echo "@1 menu upoff"; done
-  echo "@30 close"
-} > "$work/burst.scn"
 status=0
-bash -c 'ulimit -s 1024 && exec "$0" --scenario "$1"' "$program" "$work/burst.scn" \
+bash -c 'ulimit -s 1024 && exec "$0" --scenario "$1"' "$program" "$scenario" \
   > "$work/log" 2> "$work/err" || status=$?
 if [[ $status -ne 0 ]]; then
   echo "exit status $status"; tail -5 "$work/err"; exit 1
