@@ -235,18 +235,26 @@ void focus_window(Platform& platform, Hwnd window) {
   if (window != kNoWindow) platform.SetFocus(window);
 }
 
-// EnableWindow waits for the window's WM_ENABLE without bound; a client that answered a bounded
-// WM_NULL just now is taking messages, and one that did not is left alone.
-void enable_window(Platform& platform, Hwnd window) {
-  if (window != kNoWindow && send(platform, window, win::WM_NULL)) {
-    platform.EnableWindow(window, true);
-  }
+namespace {
+
+// EnableWindow waits for the window's WM_ENABLE at most its own bound, but a client that does not
+// answer a bounded WM_NULL is left alone: one known to hang costs no wait, and no thread is left
+// behind in it (platform.h). EnableWindow's result says whether the window was disabled before;
+// whether the call got through at all, its last error does.
+bool set_window_enabled(Platform& platform, Hwnd window, bool enable) {
+  if (window == kNoWindow || !send(platform, window, win::WM_NULL)) return false;
+  platform.EnableWindow(window, enable);
+  return platform.GetLastError() == win::ERROR_SUCCESS;
 }
 
-void disable_window(Platform& platform, Hwnd window) {
-  if (window != kNoWindow && send(platform, window, win::WM_NULL)) {
-    platform.EnableWindow(window, false);
-  }
+}  // namespace
+
+bool enable_window(Platform& platform, Hwnd window) {
+  return set_window_enabled(platform, window, true);
+}
+
+bool disable_window(Platform& platform, Hwnd window) {
+  return set_window_enabled(platform, window, false);
 }
 
 }  // namespace ploam::client

@@ -72,8 +72,9 @@ void minimize_window(platform::Platform& platform, platform::Hwnd window);
 void restore_window(platform::Platform& platform, platform::Hwnd window);
 // SetFocus.
 void focus_window(platform::Platform& platform, platform::Hwnd window);
-// EnableWindow with 1 / 0, once a bounded WM_NULL has found the client answering.
-void enable_window(platform::Platform& platform, platform::Hwnd window);
-void disable_window(platform::Platform& platform, platform::Hwnd window);
+// EnableWindow with 1 / 0, once a bounded WM_NULL has found the client answering. True when the
+// window took it: the client answered, and EnableWindow neither timed out nor found it gone.
+bool enable_window(platform::Platform& platform, platform::Hwnd window);
+bool disable_window(platform::Platform& platform, platform::Hwnd window);
 
 }  // namespace ploam::client

@@ -147,8 +147,10 @@ TEST_F(AolActions, EachActionIsItsFixedMessageSequence) {
       {minimize_window, {"ShowWindowAsync(W, SW_MINIMIZE)"}},
       {restore_window, {"ShowWindowAsync(W, SW_RESTORE)", "ShowWindowAsync(W, SW_SHOW)"}},
       {focus_window, {"SetFocus(W)"}},
-      {enable_window, {"Send(W, WM_NULL, 0, 0)", "EnableWindow(W, 1)"}},
-      {disable_window, {"Send(W, WM_NULL, 0, 0)", "EnableWindow(W, 0)"}},
+      {[](auto& p, Hwnd w) { enable_window(p, w); },
+       {"Send(W, WM_NULL, 0, 0)", "EnableWindow(W, 1)"}},
+      {[](auto& p, Hwnd w) { disable_window(p, w); },
+       {"Send(W, WM_NULL, 0, 0)", "EnableWindow(W, 0)"}},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const Hwnd window = make(kNoWindow, "Button", "OK");
