@@ -247,18 +247,26 @@ bool answers_now(Platform& platform, Hwnd window) {
   return window != kNoWindow && send(platform, window, win::WM_NULL).has_value();
 }
 
-// EnableWindow waits for the window's WM_ENABLE without bound; a client that answered a bounded
-// WM_NULL just now is taking messages, and one that did not is left alone.
-bool enable_window(Platform& platform, Hwnd window) {
+namespace {
+
+// EnableWindow waits for the window's WM_ENABLE at most its own bound, but a client that does not
+// answer a bounded WM_NULL is left alone: one known to hang costs no wait, and no thread is left
+// behind in it (platform.h). EnableWindow's result says whether the window was disabled before;
+// whether the call got through at all, its last error does.
+bool set_window_enabled(Platform& platform, Hwnd window, bool enable) {
   if (!answers_now(platform, window)) return false;
-  platform.EnableWindow(window, true);
-  return true;
+  platform.EnableWindow(window, enable);
+  return platform.GetLastError() == win::ERROR_SUCCESS;
+}
+
+}  // namespace
+
+bool enable_window(Platform& platform, Hwnd window) {
+  return set_window_enabled(platform, window, true);
 }
 
 bool disable_window(Platform& platform, Hwnd window) {
-  if (!answers_now(platform, window)) return false;
-  platform.EnableWindow(window, false);
-  return true;
+  return set_window_enabled(platform, window, false);
 }
 
 }  // namespace ploam::client

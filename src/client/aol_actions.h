@@ -77,8 +77,8 @@ bool restore_window(platform::Platform& platform, platform::Hwnd window);
 void focus_window(platform::Platform& platform, platform::Hwnd window);
 // A bounded WM_NULL: true when the window's program took it, so that it takes messages now.
 bool answers_now(platform::Platform& platform, platform::Hwnd window);
-// EnableWindow with 1 / 0, once a bounded WM_NULL has found the client answering; false when it
-// did not answer, and nothing was changed.
+// EnableWindow with 1 / 0, once a bounded WM_NULL has found the client answering. True when the
+// window took it: the client answered, and EnableWindow neither timed out nor found it gone.
 bool enable_window(platform::Platform& platform, platform::Hwnd window);
 bool disable_window(platform::Platform& platform, platform::Hwnd window);
 

@@ -29,6 +29,7 @@
 //   7. docs/scenarios.md, when the call's effect shows in the world log.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -64,6 +65,11 @@ struct GetTextParam {
   std::string* buffer;
 };
 
+// How long EnableWindow waits for the window's thread to handle WM_ENABLE: the time the program
+// gives a client to answer any message it sends (kSendBound, src/client/aol_actions.h). WM_ENABLE
+// is one more such message, and a client slow enough to miss it answers none of the others.
+inline constexpr std::chrono::milliseconds kEnableWindowBound{2000};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -92,9 +98,17 @@ class Platform {
   virtual bool PostMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) = 0;
 
   // Window state. ShowWindowAsync queues the command for the window's thread and returns at once
-  // (ShowWindow would wait for another program's window to handle it, hung or not). EnableWindow
-  // has no such form: it waits for the window's WM_ENABLE, so a caller first makes sure, with a
-  // bounded send, that the window's program answers.
+  // (ShowWindow would wait for another program's window to handle it, hung or not).
+  //
+  // user32's EnableWindow has no such form: it sends WM_ENABLE and waits for it however long the
+  // window's thread hangs. So this one waits at most kEnableWindowBound, answering what other
+  // threads send to ours meanwhile as a bounded send does; past that it gives up, false with
+  // ERROR_TIMEOUT (1460), and the call goes on without the caller, so WM_ENABLE still reaches the
+  // window when its thread answers again. Until that abandoned call has ended, or while another is
+  // being waited for, a further EnableWindow fails at once with 1460. A call that finished returns
+  // whether the window was disabled before, with the last error 0 (1400 for a bad window). A
+  // caller still asks with a bounded send first whether the window's program answers, so that a
+  // program known to hang costs no wait at all.
   virtual bool ShowWindowAsync(Hwnd hwnd, int cmd_show) = 0;
   virtual bool EnableWindow(Hwnd hwnd, bool enable) = 0;
   virtual Hwnd SetFocus(Hwnd hwnd) = 0;

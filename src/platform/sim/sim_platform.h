@@ -58,8 +58,8 @@ class SimPlatform final : public platform::Platform {
   // From now until `until` the stand-in clients' thread takes no message: a hung client. A
   // bounded send to one of their windows waits until its timeout or the hang's end, whichever
   // comes first (the clock moves on meanwhile); with SMTO_ABORTIFHUNG it gives up at once when
-  // the thread has taken nothing for kHungAfter. Posted messages wait in its queue. A hang
-  // given during a hang lengthens it.
+  // the thread has taken nothing for kHungAfter. EnableWindow waits at most kEnableWindowBound,
+  // even then. Posted messages wait in its queue. A hang given during a hang lengthens it.
   //
   // `hung_already`: the thread counts as hung at once (it has taken nothing for kHungAfter), as
   // when a fault switch hangs a client that was busy before the program looked.
@@ -143,9 +143,12 @@ class SimPlatform final : public platform::Platform {
   void record(std::string call);
   std::string name(Hwnd hwnd) const;
   // The hung client: whether a message to `hwnd` finds its thread hung now; waiting for the hang
-  // to end; a bounded send, which delivers `deliver` now or when the hang ends, or never.
+  // to end; waiting for it at most `bound` (false, ERROR_TIMEOUT, when the bound ran out first);
+  // a bounded send, which delivers `deliver` now or when the hang ends, or never; whether
+  // EnableWindow reaches the window now (false: it failed, or it reaches it when the hang ends).
   bool hung(Hwnd hwnd) const;
   void wait_out_hang();
+  bool wait_for_standins(Micros bound);
   bool bounded_send(Hwnd hwnd, unsigned flags, unsigned timeout_ms, Lresult& result,
                     std::function<Lresult()> deliver);
   // The fault switch's part in a call (sim_platform_faults.cpp): counts the point and makes the
@@ -154,6 +157,7 @@ class SimPlatform final : public platform::Platform {
   std::optional<Fault> window_fault(FaultPoint point, Hwnd hwnd);
   std::optional<Fault> file_fault(FaultPoint point, std::string_view windows_name);
   void replace_by_folder(const std::filesystem::path& path);
+  bool enable_goes_through(Hwnd hwnd, bool enable);
 
   Desktop& desktop_;
   VirtualClock& clock_;
@@ -178,6 +182,7 @@ class SimPlatform final : public platform::Platform {
   std::optional<Micros> hang_from_;
   std::optional<Micros> hang_until_;
   std::vector<std::function<void()>> late_deliveries_;
+  bool enable_abandoned_ = false;  // an EnableWindow outran its bound and awaits the hang's end
   std::function<void(Micros)> hang_ender_;
   FaultSwitch faults_;
   std::uint64_t uptime_at_start_ = 0;

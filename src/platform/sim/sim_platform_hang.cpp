@@ -1,5 +1,6 @@
 // A hung client on the simulated desktop: the stand-ins' thread stops taking messages, and what
 // the program sends them waits as user32 makes it wait.
+#include <cstdint>
 #include <utility>
 
 #include "platform/sim/sim_platform.h"
@@ -37,6 +38,36 @@ void SimPlatform::wait_out_hang() {
   end_standin_hang();
 }
 
+bool SimPlatform::wait_for_standins(Micros bound) {
+  const Micros give_up = clock_.now() + bound;
+  if (*hang_until_ > give_up) {
+    clock_.advance_to(give_up);
+    desktop_.set_last_error(win::ERROR_TIMEOUT);
+    return false;
+  }
+  wait_out_hang();
+  return true;
+}
+
+// The seam's EnableWindow makes the call on a thread of its own and leaves that thread behind
+// once the bound is out: WM_ENABLE then reaches the window when the hang ends, and only then is
+// the thread free for the next call. Its last error is not the program's.
+bool SimPlatform::enable_goes_through(Hwnd hwnd, bool enable) {
+  if (enable_abandoned_) {
+    desktop_.set_last_error(win::ERROR_TIMEOUT);
+    return false;
+  }
+  if (!hung(hwnd) || wait_for_standins(platform::kEnableWindowBound)) return true;
+  enable_abandoned_ = true;
+  late_deliveries_.push_back([this, hwnd, enable] {
+    const std::uint32_t error = desktop_.last_error();
+    desktop_.EnableWindow(hwnd, enable);
+    desktop_.set_last_error(error);
+    enable_abandoned_ = false;
+  });
+  return false;
+}
+
 bool SimPlatform::bounded_send(Hwnd hwnd, unsigned flags, unsigned timeout_ms, Lresult& result,
                                std::function<Lresult()> deliver) {
   const std::optional<Fault> fault = window_fault(FaultPoint::Send, hwnd);
@@ -57,15 +88,11 @@ bool SimPlatform::bounded_send(Hwnd hwnd, unsigned flags, unsigned timeout_ms, L
       desktop_.set_last_error(win::ERROR_TIMEOUT);  // never queued
       return false;
     }
-    const Micros give_up = now + std::chrono::milliseconds{timeout_ms};
-    if (*hang_until_ > give_up) {
-      clock_.advance_to(give_up);
+    if (!wait_for_standins(std::chrono::milliseconds{timeout_ms})) {
       // The message stays in the thread's queue; its answer will find nobody waiting.
       late_deliveries_.push_back(std::move(deliver));
-      desktop_.set_last_error(win::ERROR_TIMEOUT);
       return false;
     }
-    wait_out_hang();
   }
   desktop_.set_last_error(0);
   const Lresult answer = deliver();

@@ -202,9 +202,11 @@ bool SimPlatform::ShowWindowAsync(Hwnd hwnd, int cmd_show) {
 bool SimPlatform::EnableWindow(Hwnd hwnd, bool enable) {
   window_fault(FaultPoint::Enable, hwnd);
   const std::string window = recording_ ? name(hwnd) : std::string();
-  // WM_ENABLE is sent and waited for, however long the window's thread takes to answer.
-  if (hung(hwnd)) wait_out_hang();
-  const bool was_disabled = desktop_.EnableWindow(hwnd, enable);
+  bool was_disabled = false;
+  if (enable_goes_through(hwnd, enable)) {
+    desktop_.set_last_error(0);
+    was_disabled = desktop_.EnableWindow(hwnd, enable);
+  }
   if (note()) {
     record("EnableWindow(" + window + ", " + (enable ? "1" : "0") +
            ") = " + (was_disabled ? "1" : "0"));

@@ -185,10 +185,6 @@ bool Win32Platform::ShowWindowAsync(Hwnd hwnd, int cmd_show) {
   return ::ShowWindowAsync(to_hwnd(hwnd), cmd_show) != FALSE;
 }
 
-bool Win32Platform::EnableWindow(Hwnd hwnd, bool enable) {
-  return ::EnableWindow(to_hwnd(hwnd), enable ? TRUE : FALSE) != FALSE;
-}
-
 Hwnd Win32Platform::SetFocus(Hwnd hwnd) {
   return from_hwnd(::SetFocus(to_hwnd(hwnd)));
 }

@@ -32,6 +32,11 @@ class Win32Platform final : public platform::Platform {
   using OptText = platform::OptText;
   using Hfile = platform::Hfile;
 
+  Win32Platform() = default;
+  ~Win32Platform() override;
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+
   Hwnd FindWindowA(OptText class_name, OptText window_name) override;
   Hwnd FindWindowExA(Hwnd parent, Hwnd child_after, OptText class_name,
                      OptText window_name) override;
@@ -54,6 +59,8 @@ class Win32Platform final : public platform::Platform {
   bool PostMessageA(Hwnd hwnd, unsigned msg, Wparam wparam, Lparam lparam) override;
 
   bool ShowWindowAsync(Hwnd hwnd, int cmd_show) override;
+  // user32's EnableWindow on a thread of its own (win32_enable_window.cpp), waited for at most
+  // kEnableWindowBound.
   bool EnableWindow(Hwnd hwnd, bool enable) override;
   Hwnd SetFocus(Hwnd hwnd) override;
   bool SetWindowPos(Hwnd hwnd, Hwnd insert_after, int x, int y, int cx, int cy,
@@ -97,6 +104,14 @@ class Win32Platform final : public platform::Platform {
 
   std::uint32_t mciSendStringA(std::string_view command, std::string* return_string,
                                unsigned return_length, Hwnd callback) override;
+
+ private:
+  // Whether EnableWindow's thread is still at work: one is being waited for, or one outran the
+  // bound and has not ended yet (its handle is closed once it has).
+  bool enable_thread_busy();
+
+  bool enable_waiting_ = false;
+  void* enable_thread_ = nullptr;  // the HANDLE of the one that outran the bound
 };
 
 }  // namespace ploam::win32

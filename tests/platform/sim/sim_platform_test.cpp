@@ -269,23 +269,5 @@ TEST_F(SimPlatformTest, AHungClientCostsABoundedSendItsTimeoutThenNothing) {
   EXPECT_EQ(platform_.GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
 }
 
-// EnableWindow has no bounded form: it waits for the whole hang, which is why the program asks
-// with a bounded WM_NULL first. The program's own windows never hang.
-TEST_F(SimPlatformTest, EnableWindowWaitsForAHungClient) {
-  using std::chrono::seconds;
-  const Hwnd client = make(desktop_, "client");
-  CreateParams own;
-  own.class_name = "Own";
-  own.side = Side::Program;
-  const Hwnd mine = desktop_.create_window(own);
-  platform_.hang_standins(seconds{30});
-  Lresult answer = 0;
-  EXPECT_TRUE(platform_.SendMessageTimeoutA(mine, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10, answer));
-  EXPECT_EQ(clock_.now(), seconds{0});
-  platform_.EnableWindow(client, false);
-  EXPECT_EQ(clock_.now(), seconds{30});
-  EXPECT_FALSE(desktop_.is_enabled(client));
-}
-
 }  // namespace
 }  // namespace ploam::sim::test

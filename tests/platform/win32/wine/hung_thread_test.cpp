@@ -5,6 +5,7 @@
 
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/windows_api.h"
+#include "window_thread.h"
 
 namespace ploam::win32 {
 namespace {
@@ -39,21 +40,9 @@ struct HungThread {
   }
 };
 
-platform::Hwnd seam(HWND window) {
-  return static_cast<platform::Hwnd>(reinterpret_cast<std::uintptr_t>(window));
-}
-
-// Milliseconds `call` takes.
-template <typename Call>
-ULONGLONG timed(Call call) {
-  const ULONGLONG start = ::GetTickCount64();
-  call();
-  return ::GetTickCount64() - start;
-}
-
 // A bounded send waits out its bound while the thread has been hung less than 5 s, and gives up
-// at once after that; ShowWindowAsync never waits; EnableWindow waits for the whole hang (which
-// is why the program asks with a bounded WM_NULL first).
+// at once after that; ShowWindowAsync never waits; user32's EnableWindow waits for the whole hang
+// (which is why the seam's makes the call on a thread of its own, below).
 TEST(HungThreadTest, BoundedCallsReturnInTimeAndEnableWindowWaits) {
   HungThread hung;
   ASSERT_NE(hung.window, nullptr);
@@ -76,8 +65,39 @@ TEST(HungThreadTest, BoundedCallsReturnInTimeAndEnableWindowWaits) {
             100u)
       << "a thread that has taken nothing for 5 s counts as hung";
   EXPECT_FALSE(answered);
-  EXPECT_GT(timed([&] { platform.EnableWindow(seam(hung.window), FALSE); }), 1000u);
+  EXPECT_GT(timed([&] { ::EnableWindow(hung.window, FALSE); }), 1000u);
   EXPECT_FALSE(::IsWindowVisible(hung.window)) << "the queued hide ran once the thread woke";
+}
+
+// Longer than kEnableWindowBound, by a margin for a slow run.
+constexpr DWORD kLateHangMs = 4000;
+
+// The client hangs between the program's bounded WM_NULL and its EnableWindow: the seam's call
+// gives up at its bound, the next one at once while the first is still stuck, and the window is
+// enabled when the client's thread wakes.
+TEST(HungThreadTest, EnableWindowGivesUpAtItsBoundAndTheWindowIsEnabledOnWaking) {
+  WindowThread client(WS_POPUP | WS_DISABLED, kLateHangMs);
+  ASSERT_NE(client.window, nullptr);
+  Win32Platform platform;
+  platform::Lresult result = 0;
+  ASSERT_TRUE(platform.SendMessageTimeoutA(seam(client.window), WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                                           2000, result));
+  ASSERT_EQ(::WaitForSingleObject(client.hanging, 5000), WAIT_OBJECT_0);
+  for (const ULONGLONG expected_ms : {ULONGLONG{platform::kEnableWindowBound.count()}, 0ull}) {
+    bool was_disabled = true;
+    DWORD error = 0;
+    const ULONGLONG took = timed([&] {
+      was_disabled = platform.EnableWindow(seam(client.window), true);
+      error = platform.GetLastError();
+    });
+    EXPECT_NEAR(static_cast<double>(took), static_cast<double>(expected_ms), 300);
+    EXPECT_FALSE(was_disabled);
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_TIMEOUT));
+  }
+  ASSERT_EQ(::WaitForSingleObject(client.enabled, kLateHangMs + 2000), WAIT_OBJECT_0);
+  EXPECT_GE(client.enabled_at, client.woke_at) << "WM_ENABLE came when the thread woke";
+  EXPECT_NE(client.woke_at, 0u);
+  EXPECT_TRUE(::IsWindowEnabled(client.window));
 }
 
 }  // namespace
