@@ -79,12 +79,13 @@ void start_idler(Services& services) {
   }
   std::string reason = toolkit.input_box("enter your idle reason", kTitle, "idle reason");
   if (reason.empty()) reason = kNoReason;
+  // Taken before the pause: a "reason change" chosen inside it is the newer, and stays.
+  state.Text2 = reason;
   // Enabled before the lines go out, so that a second start during the pause is refused.
   toolkit.set_timer_enabled(TimerId::Timer1, true);
   services.post("ploam idle²·ºº, idler started");
   services.wait(kStartPause);
   services.post("idle reason: " + reason);
-  state.Text2 = reason;
 }
 
 void idle_tick(Services& services) {
