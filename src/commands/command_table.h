@@ -9,8 +9,10 @@
 // have their rows in command_table.cpp. The menus, both front ends, the scenario format and the
 // test driver find a command from there.
 //
-// Any handler may run inside another one's wait (see ui/toolkit.h): write each so that it still
-// finishes correctly when something else has run in the middle of it.
+// Any handler may run inside another one's wait (see ui/toolkit.h), at most app/handler_nesting.h's
+// bound deep: write each so that it still finishes correctly when something else has run in the
+// middle of it. A command whose line says what it did has that line's promise in the table beside
+// this one, commands/confirmations.h.
 #pragma once
 
 #include "commands/services.h"

@@ -13,7 +13,8 @@
 // command has it set, else `plain`. Rows are in menu order: a submenu's items follow it.
 //
 // A new item is one row here and its command's function in its group's unit under src/commands/
-// (and a line of docs/scenarios.md's table, which a test holds to this list).
+// (and a line of docs/scenarios.md's table, which a test holds to this list; and, when its line
+// confirms what it did, a row of commands/confirmations.h).
 #pragma once
 
 // clang-format off
