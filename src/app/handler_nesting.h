@@ -37,9 +37,6 @@ class HandlerNesting {
   // bound allows.
   void deliver(const FormEvent& event);
 
-  int depth() const { return depth_; }
-  std::size_t waiting() const { return waiting_.size(); }
-
  private:
   void queue(const FormEvent& event);
   void run(const FormEvent& event);

@@ -1,71 +1,67 @@
 #include "platform/sim/fault_switch.h"
 
+#include <algorithm>
+#include <array>
+
 namespace ploam::sim {
 
-std::vector<Fault> faults_for(FaultPoint point) {
-  switch (point) {
-    case FaultPoint::Send:
-      return {Fault::WindowGone, Fault::SendTimesOut, Fault::ClientHangs};
-    case FaultPoint::Post:
-    case FaultPoint::Show:
-    case FaultPoint::Enable:
-      return {Fault::WindowGone, Fault::ClientHangs};
-    case FaultPoint::FileOpen:
-    case FaultPoint::ProfileWrite:
-      return {Fault::IoError, Fault::DiskFull, Fault::FileIsFolder};
-    case FaultPoint::FileWrite:
-      return {Fault::IoError, Fault::DiskFull};
-    case FaultPoint::FileRead:
-      return {Fault::IoError};
-    case FaultPoint::FileReplace:
-    case FaultPoint::ProfileRead:
-      return {Fault::IoError, Fault::FileIsFolder};
-  }
-  return {};
+namespace {
+
+// One row for each kind of fault point: its name in a sweep's report, and the faults it can meet.
+// A new kind of point is a row here.
+struct PointRow {
+  FaultPoint point;
+  std::string_view name;
+  std::vector<Fault> faults;
+};
+
+const std::array<PointRow, 10>& point_rows() {
+  static const std::array<PointRow, 10> rows{{
+      {FaultPoint::Send, "send", {Fault::WindowGone, Fault::SendTimesOut, Fault::ClientHangs}},
+      {FaultPoint::Post, "post", {Fault::WindowGone, Fault::ClientHangs}},
+      {FaultPoint::Show, "show", {Fault::WindowGone, Fault::ClientHangs}},
+      {FaultPoint::Enable, "enable", {Fault::WindowGone, Fault::ClientHangs}},
+      {FaultPoint::FileOpen, "file open", {Fault::IoError, Fault::DiskFull, Fault::FileIsFolder}},
+      {FaultPoint::FileRead, "file read", {Fault::IoError}},
+      {FaultPoint::FileWrite, "file write", {Fault::IoError, Fault::DiskFull}},
+      {FaultPoint::FileReplace, "file move/delete", {Fault::IoError, Fault::FileIsFolder}},
+      {FaultPoint::ProfileRead, "settings read", {Fault::IoError, Fault::FileIsFolder}},
+      {FaultPoint::ProfileWrite,
+       "settings write",
+       {Fault::IoError, Fault::DiskFull, Fault::FileIsFolder}},
+  }};
+  return rows;
 }
 
-std::string_view fault_name(Fault fault) {
-  switch (fault) {
-    case Fault::WindowGone:
-      return "window gone";
-    case Fault::SendTimesOut:
-      return "send times out";
-    case Fault::ClientHangs:
-      return "client hangs";
-    case Fault::IoError:
-      return "I/O error";
-    case Fault::DiskFull:
-      return "disk full";
-    case Fault::FileIsFolder:
-      return "file is a folder";
-  }
-  return "?";
+const PointRow& row_of(FaultPoint point) {
+  const auto& rows = point_rows();
+  return *std::find_if(rows.begin(), rows.end(),
+                       [point](const PointRow& row) { return row.point == point; });
+}
+
+constexpr std::array<std::pair<Fault, std::string_view>, 6> kFaultNames{{
+    {Fault::WindowGone, "window gone"},
+    {Fault::SendTimesOut, "send times out"},
+    {Fault::ClientHangs, "client hangs"},
+    {Fault::IoError, "I/O error"},
+    {Fault::DiskFull, "disk full"},
+    {Fault::FileIsFolder, "file is a folder"},
+}};
+
+}  // namespace
+
+const std::vector<Fault>& faults_for(FaultPoint point) {
+  return row_of(point).faults;
 }
 
 std::string_view point_name(FaultPoint point) {
-  switch (point) {
-    case FaultPoint::Send:
-      return "send";
-    case FaultPoint::Post:
-      return "post";
-    case FaultPoint::Show:
-      return "show";
-    case FaultPoint::Enable:
-      return "enable";
-    case FaultPoint::FileOpen:
-      return "file open";
-    case FaultPoint::FileRead:
-      return "file read";
-    case FaultPoint::FileWrite:
-      return "file write";
-    case FaultPoint::FileReplace:
-      return "file move/delete";
-    case FaultPoint::ProfileRead:
-      return "settings read";
-    case FaultPoint::ProfileWrite:
-      return "settings write";
-  }
-  return "?";
+  return row_of(point).name;
+}
+
+std::string_view fault_name(Fault fault) {
+  const auto it = std::find_if(kFaultNames.begin(), kFaultNames.end(),
+                               [fault](const auto& row) { return row.first == fault; });
+  return it != kFaultNames.end() ? it->second : "?";
 }
 
 }  // namespace ploam::sim

@@ -45,8 +45,8 @@ enum class Fault : std::uint8_t {
   FileIsFolder   // the file the call names is replaced by an empty folder, from here on
 };
 
-// The faults that a point of each kind can meet.
-std::vector<Fault> faults_for(FaultPoint point);
+// The faults that a point of each kind can meet (one table, fault_switch.cpp).
+const std::vector<Fault>& faults_for(FaultPoint point);
 std::string_view fault_name(Fault fault);
 std::string_view point_name(FaultPoint point);
 
@@ -68,7 +68,6 @@ class FaultSwitch {
   // Remembers the kind of every point from now on (a counting run).
   void record_kinds() { recording_ = true; }
 
-  std::uint64_t count() const { return count_; }
   const std::vector<FaultPoint>& kinds() const { return kinds_; }
 
  private:

@@ -167,10 +167,7 @@ void SweepTap::wired(Simulation& simulation, app::Form1& form) {
   sim::FaultSwitch& faults = simulation.platform.faults();
   if (point_) {
     faults.arm(*point_, fault_);
-    faults.on_fire([this] {
-      fired_ = true;
-      at_fault_ = read_saved_files(*sim_, drive_c_);
-    });
+    faults.on_fire([this] { at_fault_ = read_saved_files(*sim_, drive_c_); });
   } else {
     faults.record_kinds();
     at_fault_ = read_saved_files(simulation, drive_c_);

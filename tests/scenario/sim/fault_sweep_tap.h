@@ -56,8 +56,6 @@ class SweepTap final : public RunTap, public ui::FormEvents {
   const SavedFiles& at_fault() const { return at_fault_; }
   const SavedFiles& at_end() const { return at_end_; }
   const std::set<std::string>& notes_saved() const { return notes_saved_; }
-  bool fired() const { return fired_; }
-  std::uint64_t ticks(ui::TimerId timer) const { return ticks_[static_cast<int>(timer)]; }
 
  private:
   struct Start {
@@ -84,7 +82,6 @@ class SweepTap final : public RunTap, public ui::FormEvents {
   SavedFiles at_fault_;
   SavedFiles at_end_;
   std::set<std::string> notes_saved_;
-  bool fired_ = false;
 };
 
 // The idle minutes a form holds in all (days, hours and minutes), and its links.

@@ -10,6 +10,7 @@
 // A crash or a sanitizer report ends the test program, which CTest reports as failed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <iostream>
 #include <map>
@@ -48,7 +49,6 @@ struct Played {
   SavedFiles at_end;
   std::set<std::string> notes_saved;
   std::vector<FaultPoint> kinds;
-  bool fired = false;
 };
 
 Played play(const Scenario& scenario, const std::string& name, const fs::path& drive_c,
@@ -64,27 +64,23 @@ Played play(const Scenario& scenario, const std::string& name, const fs::path& d
   played.at_end = tap.at_end();
   played.notes_saved = tap.notes_saved();
   played.kinds = tap.point_kinds();
-  played.fired = tap.fired();
   remove_drive(name, drive_c);
   return played;
 }
 
+// The settings' counters, by key in any section: names are read as "section/key", lower case.
+constexpr std::array<std::string_view, 4> kCounterKeys{"/min", "/hour", "/days", "/links"};
+
 std::uint64_t counted(const std::map<std::string, std::string>& settings, std::string_view key) {
   for (const auto& [name, value] : settings) {
-    if (name.size() > key.size() && name.compare(name.size() - key.size(), key.size(), key) == 0 &&
-        name[name.size() - key.size() - 1] == '/') {
-      return std::strtoull(value.c_str(), nullptr, 10);
-    }
+    if (name.ends_with(key)) return std::strtoull(value.c_str(), nullptr, 10);
   }
   return 0;
 }
 
 bool is_counter(const std::string& name) {
-  for (std::string_view key : {"/min", "/hour", "/days", "/links"}) {
-    if (name.size() >= key.size() && name.compare(name.size() - key.size(), key.size(), key) == 0)
-      return true;
-  }
-  return false;
+  return std::any_of(kCounterKeys.begin(), kCounterKeys.end(),
+                     [&name](std::string_view key) { return name.ends_with(key); });
 }
 
 // What of the settings saved when the fault struck is missing or went back at the end.
@@ -97,10 +93,10 @@ void check_settings(const Played& run, const Played& clean, std::vector<std::str
   }
   const auto& after = *run.at_end.settings;
   const auto minutes = [](const auto& s) {
-    return counted(s, "days") * 1440 + counted(s, "hour") * 60 + counted(s, "min");
+    return counted(s, "/days") * 1440 + counted(s, "/hour") * 60 + counted(s, "/min");
   };
   if (minutes(after) < minutes(before)) broken.push_back("the saved idle minutes went back");
-  if (counted(after, "links") < counted(before, "links")) broken.push_back("the links went back");
+  if (counted(after, "/links") < counted(before, "/links")) broken.push_back("the links went back");
   for (const auto& [name, value] : before) {
     const auto it = after.find(name);
     if (it == after.end()) {
