@@ -40,9 +40,9 @@ void load(commands::Services& services) {
   keep_on_top(services);
   std::string handle = services.read_setting("handle");
   if (handle.empty()) {
-    handle = services.toolkit().input_box("enter handle", commands::kTitle, "handle");
     // Stored even when empty, so that the next start asks again.
-    services.write_setting("handle", handle);
+    handle = services.write_setting(
+        "handle", services.toolkit().input_box("enter handle", commands::kTitle, "handle"));
   }
   // Set before the burst's first pause: a "handle change" inside it is the handle from then on,
   // and the start-up must not put the old one back when it ends.

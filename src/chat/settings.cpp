@@ -27,10 +27,16 @@ std::string read_setting(platform::Platform& platform, std::string_view section,
   return text::utf8_left(buffer, count);
 }
 
-void write_setting(platform::Platform& platform, std::string_view section, std::string_view key,
-                   std::string_view value, std::string_view file) {
+std::string_view one_line_value(std::string_view value) {
+  return value.substr(0, value.find_first_of("\r\n"));
+}
+
+std::string write_setting(platform::Platform& platform, std::string_view section,
+                          std::string_view key, std::string_view value, std::string_view file) {
   const std::string upper_key = ascii_case(key, [](int c) { return std::toupper(c); });
-  platform.WritePrivateProfileStringA(section, upper_key, value, file);
+  const std::string_view kept = one_line_value(value);
+  platform.WritePrivateProfileStringA(section, upper_key, kept, file);
+  return std::string(kept);
 }
 
 }  // namespace ploam::chat

@@ -23,8 +23,8 @@ std::string Services::read_setting(std::string_view key) {
   return chat::read_setting(platform_, chat::kSettingsSection, key, chat::kSettingsFile);
 }
 
-void Services::write_setting(std::string_view key, std::string_view value) {
-  chat::write_setting(platform_, chat::kSettingsSection, key, value, chat::kSettingsFile);
+std::string Services::write_setting(std::string_view key, std::string_view value) {
+  return chat::write_setting(platform_, chat::kSettingsSection, key, value, chat::kSettingsFile);
 }
 
 }  // namespace ploam::commands

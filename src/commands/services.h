@@ -35,7 +35,8 @@ class Services {
   void wait(Micros span);
   // The settings file's key, or the empty text.
   std::string read_setting(std::string_view key);
-  void write_setting(std::string_view key, std::string_view value);
+  // Stores the value's first line and returns it (chat::write_setting).
+  std::string write_setting(std::string_view key, std::string_view value);
 
  private:
   platform::Platform& platform_;

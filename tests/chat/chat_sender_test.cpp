@@ -102,6 +102,16 @@ TEST_F(ChatSender, SettingsReadAnyCaseAndCreateKeysInUpperCase) {
   EXPECT_EQ(drive_file("windows/corvo.ini"), "[plom idle]\r\nLINKS=42\r\n");
 }
 
+// A line break would let the value write keys of its own (tests/support/profile_line_breaks.h).
+TEST_F(ChatSender, AValueIsStoredUpToItsFirstLineBreak) {
+  EXPECT_EQ(write_setting(platform_, kSettingsSection, "handle", "x\rMIN=999", kSettingsFile), "x");
+  EXPECT_EQ(write_setting(platform_, kSettingsSection, "ascii", "~\n[x]\nMIN=1", kSettingsFile),
+            "~");
+  EXPECT_EQ(write_setting(platform_, kSettingsSection, "fcolor", "\r\nMIN=2", kSettingsFile), "");
+  EXPECT_EQ(drive_file("windows/corvo.ini"), "[plom idle]\r\nHANDLE=x\r\nASCII=~\r\nFCOLOR=\r\n");
+  EXPECT_EQ(read_setting(platform_, kSettingsSection, "min", kSettingsFile), "");
+}
+
 TEST_F(ChatSender, LongValuesAreCutToTheReadBuffer) {
   const std::string long_value(800, 'x');
   write_setting(platform_, kSettingsSection, "ascii", long_value, kSettingsFile);

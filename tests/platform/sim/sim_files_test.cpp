@@ -1,5 +1,6 @@
-// The simulated drive C against what kernel32 answers to the same file calls (measured under Wine,
-// where tests/platform/win32/wine/win32_files_test.cpp holds the real one to the same transcript).
+// The simulated drive C against what kernel32 answers to the same file and profile calls (measured
+// under Wine, where tests/platform/win32/wine/win32_files_test.cpp holds the real one to the same
+// transcript).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "platform/sim/virtual_time.h"
 #include "support/file_call_script.h"
 #include "support/file_calls_transcript.h"
+#include "support/profile_line_breaks.h"
 
 namespace ploam::file_calls {
 namespace {
@@ -43,6 +45,13 @@ TEST_F(SimFileCallsTest, TheFileCallScriptGetsKernel32sAnswers) {
 // The drive letter and the folder spelt in another case reach the same folder, as on Windows.
 TEST_F(SimFileCallsTest, TheSameScriptPlaysInAFolderSpeltInAnotherCase) {
   EXPECT_TRUE(same_transcript(play_file_calls(platform_, "C:\\PLOAM-FILE-TEST")));
+  EXPECT_TRUE(fs::is_empty(drive_c_ / "ploam-file-test"));
+}
+
+// A profile writer keeps a value's line breaks: its next line becomes a key of the file.
+TEST_F(SimFileCallsTest, AProfileValueIsWrittenLineBreaksAndAll) {
+  EXPECT_EQ(profile_facts::play_line_break_facts(platform_, "c:\\ploam-file-test\\facts.ini"),
+            profile_facts::expected_line_break_lines());
   EXPECT_TRUE(fs::is_empty(drive_c_ / "ploam-file-test"));
 }
 

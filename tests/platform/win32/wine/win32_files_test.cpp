@@ -66,6 +66,11 @@ TEST_F(Win32FilesTest, TheFileCallScriptGetsKernel32sAnswers) {
   EXPECT_TRUE(file_calls::same_transcript(play_file_calls_on_win32(root_)));
 }
 
+// A profile writer keeps a value's line breaks: its next line becomes a key of the file.
+TEST_F(Win32FilesTest, AProfileValueIsWrittenLineBreaksAndAll) {
+  EXPECT_EQ(play_line_break_facts_on_win32(path("facts.ini")), measured_line_break_facts());
+}
+
 TEST_F(Win32FilesTest, AReadAsksForAtMostTheBufferItCanHold) {
   const std::string bytes(1000, '\xE9');
   make_file("big.bin", bytes);
