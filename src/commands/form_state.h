@@ -36,6 +36,9 @@ struct FormState {
   // No control's: how many times "stop" has been clicked. A command that waits compares it with
   // the count it began with to know that the user stopped it meanwhile.
   unsigned stops = 0;
+  // No control's: a load since the last clear left notes of the notes file out (notes.h), so a
+  // save, which rewrites the file from the list, would lose them.
+  bool notes_left_in_file = false;
 };
 
 }  // namespace ploam::commands

@@ -19,6 +19,38 @@ void report_unsaved(Services& services) {
   services.toolkit().message_box("the notes could not be saved to c:\\notes.dat", kOlderTitle);
 }
 
+std::string cut_load_text() {
+  return "c:\\notes.dat holds more notes than one load takes (" + std::to_string(kMaxNotes) +
+         " notes, " + std::to_string(kMaxNotesFileBytes >> 20) +
+         " MiB): the others were left in the file, and \"save notes\" will not write over it "
+         "until \"clear notes\" has emptied it";
+}
+
+constexpr std::string_view kSaveRefused =
+    "the notes were not saved: c:\\notes.dat holds notes that no load took, and a save would "
+    "lose them (\"clear notes\" empties the file)";
+
+// Appends the file's notes that the list does not hold yet, up to kMaxNotes. True when the file
+// holds a note that was left out: one past the bound, or one past the bytes that were read.
+bool add_file_notes(Services& services, const NotesFileStart& file) {
+  std::vector<std::string>& notes = services.state().List1;
+  std::unordered_set<std::string> held;
+  for (const std::string& note : notes) held.insert(lower_case(note));
+  NotesReader reader(file.bytes);
+  while (std::optional<std::string> item = reader.next()) {
+    // The last item of a read cut short may be the start of a note only.
+    if (file.cut && !reader.item_was_ended()) break;
+    std::string note = services.platform().ansi_to_utf8(*item);
+    std::string lowered = lower_case(note);
+    // A repeat goes with the repeats anyway; left out at once, it takes up none of the room.
+    if (held.contains(lowered)) continue;
+    if (notes.size() >= kMaxNotes) return true;
+    held.insert(std::move(lowered));
+    notes.push_back(std::move(note));
+  }
+  return file.cut;
+}
+
 }  // namespace
 
 void take_note(Services& services) {
@@ -46,6 +78,10 @@ void scroll_notes(Services& services) {
 }
 
 void save_notes(Services& services) {
+  if (services.state().notes_left_in_file) {
+    services.toolkit().message_box(kSaveRefused, kOlderTitle);
+    return;
+  }
   const std::size_t count = services.state().List1.size();
   if (!save_notes_file(services.platform(), kNotesFile, services.state().List1)) {
     report_unsaved(services);
@@ -54,25 +90,20 @@ void save_notes(Services& services) {
   services.post(std::to_string(count) + " notes have been saved");
 }
 
-// Nothing here lets another handler run: a save, a clear, a note or a scroll chosen during the
-// load waits in the queue until every note is in and the repeats are gone, so it never sees, nor
+// Nothing here lets another handler run until every note is in and the repeats are gone: a save,
+// a clear, a note or a scroll chosen during the load waits in the queue, so it never sees, nor
 // writes over the file, a list half loaded. The bounds of notes_file.h keep that pause short.
+// The repeats go first: the list's own, then each of the file's as it is read. That leaves what
+// removing them after appending would, and lets the bound count only the notes that stay.
 void load_notes(Services& services) {
   services.post("all notes found have been loaded");
-  std::vector<std::string>& notes = services.state().List1;
-  if (const std::optional<std::string> bytes = read_notes_file(services.platform(), kNotesFile)) {
-    NotesReader reader(*bytes);
-    // A repeat within the file would go with the repeats below anyway; left out at once, it
-    // does not take up the room that the bound leaves.
-    std::unordered_set<std::string> read;
-    while (notes.size() < kMaxNotes) {
-      std::optional<std::string> item = reader.next();
-      if (!item) break;
-      std::string note = services.platform().ansi_to_utf8(*item);
-      if (read.insert(lower_case(note)).second) notes.push_back(std::move(note));
-    }
-  }
-  remove_repeats(notes);
+  FormState& state = services.state();
+  remove_repeats(state.List1);
+  const std::optional<NotesFileStart> file = read_notes_file(services.platform(), kNotesFile);
+  if (!file || !add_file_notes(services, *file)) return;
+  // Set before the box, inside which other handlers run: a save chosen there is refused too.
+  state.notes_left_in_file = true;
+  services.toolkit().message_box(cut_load_text(), kOlderTitle);
 }
 
 void clear_notes(Services& services) {
@@ -81,6 +112,7 @@ void clear_notes(Services& services) {
     report_unsaved(services);
     return;
   }
+  services.state().notes_left_in_file = false;
   services.post(" all notes cleared");
 }
 

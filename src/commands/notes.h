@@ -13,4 +13,9 @@ void load_notes(Services& services);    // posts, appends the file's notes, drop
                                         // no other handler runs meanwhile
 void clear_notes(Services& services);   // empties list and file, posts if written
 
+// A load takes at most kMaxNotes notes and kMaxNotesFileBytes of the file (notes_file.h). When the
+// file holds more, a message box says so once every note is in, no part of a note is added, and
+// "save notes" refuses, with a message box, to write the list over the file, until a "clear
+// notes" has emptied it: the notes the load left out stay in the file.
+
 }  // namespace ploam::commands

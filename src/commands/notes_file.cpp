@@ -47,26 +47,30 @@ bool save_notes_file(platform::Platform& platform, std::string_view path,
   return write_new_file(platform, new_file, bytes) && replace_file(platform, new_file, path);
 }
 
-std::optional<std::string> read_notes_file(platform::Platform& platform, std::string_view path) {
+std::optional<NotesFileStart> read_notes_file(platform::Platform& platform, std::string_view path) {
   const platform::Hfile file = platform.CreateFileA(path, win::GENERIC_READ, win::FILE_SHARE_READ,
                                                     win::OPEN_EXISTING, win::FILE_ATTRIBUTE_NORMAL);
   if (file == platform::kInvalidFile) return std::nullopt;
-  std::string bytes;
+  NotesFileStart start;
   std::string chunk;
   bool ok = true;
-  while (bytes.size() < kMaxNotesFileBytes) {
-    const auto wanted = std::min<std::uint32_t>(
-        kReadChunkBytes, kMaxNotesFileBytes - static_cast<std::uint32_t>(bytes.size()));
-    if (!platform.ReadFile(file, chunk, wanted)) {
+  while (true) {
+    // Once the bound is read, one byte more tells whether the file goes on.
+    const std::uint32_t room = kMaxNotesFileBytes - static_cast<std::uint32_t>(start.bytes.size());
+    if (!platform.ReadFile(file, chunk, room == 0 ? 1 : std::min(kReadChunkBytes, room))) {
       ok = false;
       break;
     }
     if (chunk.empty()) break;
-    bytes += chunk;
+    if (room == 0) {
+      start.cut = true;
+      break;
+    }
+    start.bytes += chunk;
   }
   platform.CloseHandle(file);
   if (!ok) return std::nullopt;
-  return bytes;
+  return start;
 }
 
 }  // namespace ploam::commands

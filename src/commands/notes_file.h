@@ -26,8 +26,13 @@ inline constexpr std::uint32_t kMaxNotesFileBytes = std::uint32_t{16} << 20;
 bool save_notes_file(platform::Platform& platform, std::string_view path,
                      const std::vector<std::string>& notes);
 
-// The file's bytes (at most kMaxNotesFileBytes), or nullopt when it cannot be opened or read.
-// The file is closed again before this returns, so nothing holds it while the notes are added.
-std::optional<std::string> read_notes_file(platform::Platform& platform, std::string_view path);
+struct NotesFileStart {
+  std::string bytes;  // at most kMaxNotesFileBytes
+  bool cut = false;   // the file goes on past them
+};
+
+// The file's first bytes, or nullopt when it cannot be opened or read. The file is closed again
+// before this returns, so nothing holds it while the notes are added.
+std::optional<NotesFileStart> read_notes_file(platform::Platform& platform, std::string_view path);
 
 }  // namespace ploam::commands

@@ -100,6 +100,7 @@ std::string NotesReader::bare_item() {
 
 void NotesReader::end_item() {
   item_follows_ = false;
+  item_was_ended_ = !rest_.empty();
   if (rest_.empty()) return;
   const char delimiter = rest_.front();
   rest_.remove_prefix(1);

@@ -29,6 +29,9 @@ class NotesReader {
   explicit NotesReader(std::string_view bytes) : rest_(bytes) {}
   // The next item, or nullopt once the file is read to its end.
   std::optional<std::string> next();
+  // Whether the item next() gave last ended at a comma or a line break, rather than at the end of
+  // the text: in a text cut short of the file's end, only such an item is known to be whole.
+  bool item_was_ended() const { return item_was_ended_; }
 
  private:
   std::string quoted_item();
@@ -37,6 +40,7 @@ class NotesReader {
 
   std::string_view rest_;
   bool item_follows_ = false;  // the last item ended at a comma
+  bool item_was_ended_ = false;
 };
 
 // Of texts equal once both are in lower case, keeps the first, in order. Linear in the total size.

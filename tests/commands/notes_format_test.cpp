@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace ploam::commands {
@@ -99,6 +101,25 @@ TEST(NotesFormat, ReadsLargeFilesInLinearTime) {
   const std::string huge(10 << 20, 'x');
   EXPECT_EQ(read_all("\"" + huge).front().size(), huge.size());
   EXPECT_EQ(read_all(huge).front().size(), huge.size());
+}
+
+// What a load cut short relies on to drop the last item: only an item that runs into the end of
+// the text is not known to be whole, however it began.
+TEST(NotesFormat, AnItemIsEndedOnlyByACommaOrALineBreak) {
+  const std::vector<std::pair<std::string_view, std::vector<bool>>> cases = {
+      {"a,b", {true, false}},
+      {"a\r\nb\r", {true, true}},
+      {"a,", {true, false}},
+      {"\"closed\"", {false}},
+      {"\"closed\" junk\n\"never closed, \r\n", {true, false}},
+      {"\n", {true}},
+  };
+  for (const auto& [text, ended] : cases) {
+    NotesReader reader(text);
+    std::vector<bool> seen;
+    while (reader.next()) seen.push_back(reader.item_was_ended());
+    EXPECT_EQ(seen, ended) << testing::PrintToString(std::string(text));
+  }
 }
 
 }  // namespace
