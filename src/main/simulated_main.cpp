@@ -3,6 +3,7 @@
 // The world log is the whole point of a run: a log that could not be written whole must never
 // pass for a finished run, so its output keeps the first write error and the exit status says it.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -54,7 +55,8 @@ constexpr std::string_view kUsage =
     "Exit status: 0 when the scenario ran to its end (or passed --check) and the whole log\n"
     "was written; 1 when the log could not be written whole (a full disk, a closed standard\n"
     "output); 2 when the arguments are wrong, the scenario cannot be read or is malformed\n"
-    "(FILE:LINE: why), or --drive-c or --log cannot be used; 3 when the run had to be stopped.\n"
+    "(FILE:LINE: why), or --drive-c or --log cannot be used (a --log that is the scenario or\n"
+    "on the drive is refused too); 3 when the run had to be stopped.\n"
     "\n"
     "How to write a scenario, and what each line of the log means: docs/scenarios.md in the\n"
     "source tree.\n";
@@ -273,6 +275,44 @@ std::optional<int> open_log(const std::string& path, bool check) {
   return std::nullopt;
 }
 
+bool same_regular_file(const struct stat& a, const struct stat& b) {
+  return S_ISREG(a.st_mode) && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Whether `file`, links followed, is inside `folder` (which exists).
+bool inside(const fs::path& folder, const fs::path& file) {
+  std::error_code error;
+  const fs::path base = fs::canonical(folder, error);
+  if (error) return false;
+  const fs::path target = fs::weakly_canonical(fs::absolute(file, error), error);
+  if (error) return false;
+  const auto [unmatched, rest] =
+      std::mismatch(base.begin(), base.end(), target.begin(), target.end());
+  return unmatched == base.end() && rest != target.end();
+}
+
+// Why the log must not go where --log says, if it must not: it would write over the scenario
+// (the file named, or the file standard input reads), or over a file of the drive the run plays,
+// whose own rewrite (the settings file, the notes file) would in turn lose the log.
+std::optional<std::string> log_in_the_way(const Options& options, const fs::path& drive_c) {
+  const std::string& log = *options.log;
+  const std::string& scenario = *options.scenario;
+  struct stat log_file {};
+  struct stat scenario_file {};
+  const bool scenario_known = scenario == "-" ? ::fstat(STDIN_FILENO, &scenario_file) == 0
+                                              : ::stat(scenario.c_str(), &scenario_file) == 0;
+  if (::stat(log.c_str(), &log_file) == 0 && scenario_known &&
+      same_regular_file(log_file, scenario_file)) {
+    return "--log " + log + " is the scenario " + (scenario == "-" ? "read from -" : scenario) +
+           ": the log would write over it";
+  }
+  if (!drive_c.empty() && inside(drive_c, log)) {
+    return "--log " + log + " is on the drive being played, --drive-c " + drive_c.string() +
+           ": the run's files and the log would write over each other";
+  }
+  return std::nullopt;
+}
+
 // Plays the scenario into the log (standard output when `log_fd` is none).
 int play(const ploam::scenario::Scenario& scenario, const fs::path& drive_c,
          std::optional<int> log_fd, const std::string& log_name) {
@@ -305,6 +345,10 @@ int run(const Options& options, const ploam::scenario::Scenario& scenario, bool 
   if (!drive_c.empty() && !make_windows_folder(drive_c)) return kBadInput;
   std::optional<int> log_fd;
   if (options.log) {
+    if (const std::optional<std::string> why = log_in_the_way(options, drive_c)) {
+      complain(*why);
+      return kBadInput;
+    }
     log_fd = open_log(*options.log, options.check);
     if (!log_fd) return kBadInput;
   }

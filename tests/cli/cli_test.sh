@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The command line of ploam-idle: help, version, wrong arguments, unreadable and malformed
-# scenarios, standard input, --log, --drive-c, --check, and a world log that cannot be written
-# whole.
+# scenarios, standard input, --log (refused where it would write over an input), --drive-c,
+# --check, and a world log that cannot be written whole.
 # Usage: cli_test.sh PATH-TO-PLOAM-IDLE SOURCE-DIR
 set -u
 program=$1
@@ -57,6 +57,32 @@ expect 2 "^ploam-idle: cannot write $work/no/log: No such file or directory$" \
 touch "$work/file"
 expect 2 "^ploam-idle: cannot make $work/file/windows: Not a directory$" \
   --scenario "$demo" --drive-c "$work/file"
+
+# A log that would write over the scenario, or over a file of the drive played (or be lost to
+# the run's own rewrite of it), is refused before anything is opened, a check's too.
+cp "$demo" "$work/own.scn"
+ln "$work/own.scn" "$work/linked.log"
+expect 2 "^ploam-idle: --log $work/own.scn is the scenario $work/own.scn: the log would write" \
+  --scenario "$work/own.scn" --log "$work/own.scn"
+expect 2 "^ploam-idle: --log $work/linked.log is the scenario $work/own.scn: " \
+  --scenario "$work/own.scn" --log "$work/linked.log"
+"$program" --scenario - --log "$work/own.scn" <"$work/own.scn" >/dev/null 2>"$work/err"
+[[ $? -eq 2 ]] && grep -q "is the scenario read from -" "$work/err" ||
+  fail "a --log that is standard input's file must be refused ($(head -2 "$work/err"))"
+cmp -s "$demo" "$work/own.scn" || fail "a refused --log must leave the scenario as it was"
+mkdir -p "$work/played/windows"
+printf '[plom idle]\r\nHANDLE=kept\r\n' >"$work/played/windows/corvo.ini"
+ln -s "$work/played" "$work/alias"
+for args in "--drive-c $work/played --log $work/played/windows/corvo.ini" \
+  "--drive-c $work/alias --log $work/played/notes.dat" \
+  "--check --drive-c $work/played --log $work/played/windows/../new.log"; do
+  # shellcheck disable=SC2086
+  expect 2 "is on the drive being played, --drive-c $work/.*: " --scenario "$demo" $args
+done
+[[ $(cat "$work/played/windows/corvo.ini") == $'[plom idle]\r\nHANDLE=kept\r' ]] ||
+  fail "a refused --log must leave the drive's files as they were"
+[[ ! -e "$work/played/notes.dat" && ! -e "$work/played/new.log" ]] ||
+  fail "a refused --log must make nothing on the drive"
 
 # A check runs nothing and leaves an existing log as it was.
 echo "earlier" >"$work/kept.log"

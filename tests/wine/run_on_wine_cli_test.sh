@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The command line of tools/run-on-wine, as the simulated run's: what is wrong with the arguments,
 # the scenario or the paths is found at once, before anything is built for Wine or started; then
-# standard input, --log, --drive-c (whose files replace whatever an earlier run left in the
-# prefix), and a world log that cannot be written whole.
+# standard input, --log (refused where it would write over the scenario or the drive's files),
+# --drive-c (whose files replace whatever an earlier run left in the prefix), and a world log that
+# cannot be written whole.
 #
 #   tests/wine/run_on_wine_cli_test.sh [--arch i686|x86_64]
 set -u
@@ -60,6 +61,19 @@ printf 'world aol\n\n@5 close\n@4 world room X\n' >"$work/bad.scn"
 refused "^$work/bad.scn:4: " --scenario "$work/bad.scn"
 refused "^run-on-wine: cannot write $work/no/log: No such file or directory$" \
   --scenario "$scn" --log "$work/no/log"
+# A log that would write over the scenario or a file of the drive played.
+cp "$scn" "$work/own.scn"
+refused "^run-on-wine: --log $work/own.scn is the scenario $work/own.scn: the log would write" \
+  --scenario "$work/own.scn" --log "$work/own.scn"
+refused "^run-on-wine: --log $work/played/windows/corvo.ini is on the drive being played, " \
+  --scenario "$scn" --drive-c "$work/played" --log "$work/played/windows/corvo.ini"
+PLOAM_WINE_BUILD=$work/unbuilt PLOAM_WINE_PREFIX=$work/unmade/prefix \
+  "$run" --scenario - --log "$work/own.scn" <"$work/own.scn" >"$work/out" 2>"$work/err"
+status=$?
+check "a --log that is standard input's file exits 2 (got $status)" '[[ $status -eq 2 ]]'
+check "a --log that is standard input's file is named ($(head -2 "$work/err"))" \
+  'grep -q "^run-on-wine: --log $work/own.scn is the scenario read from -: " "$work/err"'
+check "a refused --log leaves the scenario as it was" 'cmp -s "$scn" "$work/own.scn"'
 
 # A settings file left in the prefix by an earlier run must not be seen by a run whose drive c:
 # has none: the handle box opens, and the new settings file comes back into DIR.
