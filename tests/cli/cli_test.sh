@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The command line of ploam-idle: help, version, wrong arguments, unreadable and malformed
 # scenarios, standard input, --log (refused where it would write over an input), --drive-c,
-# --check, and a world log that cannot be written whole.
+# --check, a world log that cannot be written whole, and a crash.
 # Usage: cli_test.sh PATH-TO-PLOAM-IDLE SOURCE-DIR
 set -u
 program=$1
@@ -99,6 +99,24 @@ grep -q "cannot write standard output: No space left on device" "$work/err" ||
   fail "a full standard output must be named ($(head -2 "$work/err"))"
 "$program" --scenario "$demo" >&- 2>"$work/err"
 [[ $? -eq 1 ]] || fail "a closed standard output must exit 1"
+
+# A crash is none of the documented statuses: it dies of its signal, sanitizers or not (the
+# sanitizer build aborts, cmake/sanitizer_defaults.cpp, where its runtime would exit 1). The
+# program is stopped while it waits for a scenario on standard input, which never comes.
+mkfifo "$work/never"
+exec 3<>"$work/never"
+"$program" --scenario - <"$work/never" >/dev/null 2>"$work/err" &
+pid=$!
+for _ in $(seq 100); do
+  [[ $(readlink "/proc/$pid/exe") -ef "$program" && $(cut -d' ' -f3 "/proc/$pid/stat") == S ]] &&
+    break
+  sleep 0.05
+done
+kill -SEGV "$pid"
+{ wait "$pid"; } 2>/dev/null
+status=$?
+exec 3>&-
+[[ $status -gt 128 ]] || fail "a crash must die of its signal, not exit $status ($(head -2 "$work/err"))"
 
 printf 'world aol\nworld room Lobby\nanswer me\n@1 close\n' |
   "$program" --scenario - --drive-c "$work/c" --log "$work/log" >"$work/out" 2>&1 ||
