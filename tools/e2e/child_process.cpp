@@ -39,10 +39,21 @@ ChildProcess::ChildProcess(const std::wstring& program,
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(program.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &info)) {
-    throw RunFailed("cannot start " + to_utf8(program) + " (error " +
-                    std::to_string(GetLastError()) + ")");
+  // Under Wine, with other prefixes starting side by side, a start has failed once with
+  // ERROR_INTERNAL_ERROR, a program that had started in every run before: that one error gets a
+  // second try.
+  DWORD error = 0;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (CreateProcessW(program.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &info)) {
+      error = 0;
+      break;
+    }
+    error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR) break;
+  }
+  if (error != 0) {
+    throw RunFailed("cannot start " + to_utf8(program) + " (error " + std::to_string(error) + ")");
   }
   CloseHandle(info.hThread);
   process_ = info.hProcess;

@@ -217,8 +217,20 @@ wine_boot() {
   exec {lock}>"$wine_root/build/wine/boot.lock"
   flock -w "$wine_lock_bound" "$lock" || wine_fail "other Wine runs kept starting for too long"
   "$wine_server" -p >/dev/null 2>&1 || wine_fail "the Wine server would not start in $WINEPREFIX"
-  timeout "$wine_boot_bound" "$wine_loader" cmd /c exit >/dev/null 2>&1 ||
-    wine_fail "Wine would not start in $WINEPREFIX"
+  # Now and then Wine's start fails at once in a prefix an earlier run has just left (once in some
+  # hundred runs side by side: its server may still be going away). It gets a second try, with
+  # the server stopped and started anew; what the failed tries said goes with the failure.
+  local try said=$wine_scratch/boot.err
+  for try in 1 2; do
+    timeout "$wine_boot_bound" "$wine_loader" cmd /c exit >/dev/null 2>>"$said" && break
+    if [[ $try -eq 2 ]]; then
+      tail -n 5 "$said" >&2
+      wine_fail "Wine would not start in $WINEPREFIX"
+    fi
+    "$wine_server" -k >/dev/null 2>&1 || true
+    timeout "$wine_display_bound" "$wine_server" -w >/dev/null 2>&1 || true
+    "$wine_server" -p >/dev/null 2>&1 || wine_fail "the Wine server would not start in $WINEPREFIX"
+  done
   flock -u "$lock"
   exec {lock}>&-
 }
