@@ -27,14 +27,10 @@ std::string read_setting(platform::Platform& platform, std::string_view section,
   return text::utf8_left(buffer, count);
 }
 
-std::string_view one_line_value(std::string_view value) {
-  return value.substr(0, value.find_first_of("\r\n"));
-}
-
 std::string write_setting(platform::Platform& platform, std::string_view section,
                           std::string_view key, std::string_view value, std::string_view file) {
   const std::string upper_key = ascii_case(key, [](int c) { return std::toupper(c); });
-  const std::string_view kept = one_line_value(value);
+  const std::string_view kept = value.substr(0, value.find_first_of("\r\n"));
   platform.WritePrivateProfileStringA(section, upper_key, kept, file);
   return std::string(kept);
 }

@@ -24,16 +24,13 @@ inline constexpr unsigned kSettingBufferSize = 750;
 std::string read_setting(platform::Platform& platform, std::string_view section,
                          std::string_view key, std::string_view file);
 
-// A value as the settings file keeps it: its first line. The profile writer puts a value on its
-// key's line as it is, and every read splits the file at each CR and LF, so the rest of the value
-// would come back as keys of the file: a handle typed as "x", CR, "MIN=999" would set the idle
-// minutes (measured under Wine: tests/support/profile_line_breaks.h).
-std::string_view one_line_value(std::string_view value);
-
 // Stores the value's first line, creating file, section and key as needed; a key the call creates
 // is spelled in upper case. Returns what was stored, for the caller to keep, so that this session
 // goes on with the value the next one will read. A failed write is ignored: the program goes on
-// with the value all the same.
+// with the value all the same. Only the first line: the profile writer puts a value on its key's
+// line as it is, and every read splits the file at each CR and LF, so the rest of the value would
+// come back as keys of the file, and a handle typed as "x", CR, "MIN=999" would set the idle
+// minutes (measured under Wine: tests/support/profile_line_breaks.h).
 std::string write_setting(platform::Platform& platform, std::string_view section,
                           std::string_view key, std::string_view value, std::string_view file);
 

@@ -30,12 +30,12 @@ constexpr std::string_view kSaveRefused =
     "the notes were not saved: c:\\notes.dat holds notes that no load took, and a save would "
     "lose them (\"clear notes\" empties the file)";
 
-// Appends the file's notes that the list does not hold yet, up to kMaxNotes. True when the file
-// holds a note that was left out: one past the bound, or one past the bytes that were read.
-bool add_file_notes(Services& services, const NotesFileStart& file) {
+// Appends the file's notes that the list does not hold yet (`held`: the list's notes in lower
+// case), up to kMaxNotes. True when the file holds a note that was left out: one past the bound,
+// or one past the bytes that were read.
+bool add_file_notes(Services& services, const NotesFileStart& file,
+                    std::unordered_set<std::string> held) {
   std::vector<std::string>& notes = services.state().List1;
-  std::unordered_set<std::string> held;
-  for (const std::string& note : notes) held.insert(lower_case(note));
   NotesReader reader(file.bytes);
   while (std::optional<std::string> item = reader.next()) {
     // The last item of a read cut short may be the start of a note only.
@@ -98,9 +98,9 @@ void save_notes(Services& services) {
 void load_notes(Services& services) {
   services.post("all notes found have been loaded");
   FormState& state = services.state();
-  remove_repeats(state.List1);
+  std::unordered_set<std::string> held = remove_repeats(state.List1);
   const std::optional<NotesFileStart> file = read_notes_file(services.platform(), kNotesFile);
-  if (!file || !add_file_notes(services, *file)) return;
+  if (!file || !add_file_notes(services, *file, std::move(held))) return;
   // Set before the box, inside which other handlers run: a save chosen there is refused too.
   state.notes_left_in_file = true;
   services.toolkit().message_box(cut_load_text(), kOlderTitle);

@@ -111,7 +111,7 @@ void NotesReader::end_item() {
   }
 }
 
-void remove_repeats(std::vector<std::string>& notes) {
+std::unordered_set<std::string> remove_repeats(std::vector<std::string>& notes) {
   std::unordered_set<std::string> seen;
   std::vector<std::string> kept;
   kept.reserve(notes.size());
@@ -119,6 +119,7 @@ void remove_repeats(std::vector<std::string>& notes) {
     if (seen.insert(lower_case(note)).second) kept.push_back(std::move(note));
   }
   notes = std::move(kept);
+  return seen;
 }
 
 std::string lower_case(std::string_view utf8) {

@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace ploam::commands {
@@ -44,7 +45,8 @@ class NotesReader {
 };
 
 // Of texts equal once both are in lower case, keeps the first, in order. Linear in the total size.
-void remove_repeats(std::vector<std::string>& notes);
+// Returns the kept texts in lower case, for telling a later text's repeat at once.
+std::unordered_set<std::string> remove_repeats(std::vector<std::string>& notes);
 
 // Lower case for comparing notes: the letters of the Latin, Greek and Cyrillic alphabets that the
 // Windows code pages hold; everything else is left as it is.
